@@ -1,0 +1,35 @@
+#pragma once
+// Number texts as the user's regional settings write them: a comma is the
+// decimal separator, there is no digit grouping.
+
+#include <string>
+#include <string_view>
+
+namespace zorbinta {
+
+// The general number format: shortest decimal form with at most 15
+// significant digits, no trailing zeros, "," as separator; exponent form for
+// more than 15 integer digits or values below 0,00001 (7 -> "7", 7.5 -> "7,5").
+std::string formatGeneral(double value);
+
+// A price: the general format padded to at least two decimals
+// (10 -> "10,00", 10.5 -> "10,50", 10.125 -> "10,125").
+std::string formatPrice(double value);
+
+// Conversions that throw Error with the runtime's texts:
+// "'%s' is not a valid floating point value" and so on.
+double parseFloat(std::string_view text);
+int parseInt(std::string_view text);
+// A flag: any number other than 0 is true, 0 is false, otherwise the words
+// True / False in any letter case.
+bool parseFlag(std::string_view text);
+
+// The same without throwing.
+bool tryParseFloat(std::string_view text, double& value);
+bool tryParseInt(std::string_view text, int& value);
+
+// Decimal text of a whole number; doubles are rounded half to even first.
+std::string formatInt(long long value);
+long long roundToInt(double value);
+
+}  // namespace zorbinta

@@ -1,0 +1,25 @@
+#pragma once
+// Windows-1251 at the file edges, UTF-8 everywhere inside the program.
+// The undefined byte 0x98 maps to U+0098 so that all 256 bytes round-trip.
+
+#include <string>
+#include <string_view>
+
+namespace zorbinta {
+
+// Bytes in Windows-1251 to UTF-8.
+std::string fromCp1251(std::string_view bytes);
+void appendFromCp1251(std::string& out, std::string_view bytes);
+
+// UTF-8 to Windows-1251; characters the code page lacks (and broken UTF-8)
+// become '?'.
+std::string toCp1251(std::string_view utf8);
+
+// The Windows-1251 byte of one code point, or -1 when the code page lacks it.
+int cp1251ByteOf(char32_t codePoint);
+
+// Three-way comparison of two UTF-8 texts by their Windows-1251 bytes, the
+// order every text ordering of the program uses.
+int compareCp1251(std::string_view a, std::string_view b);
+
+}  // namespace zorbinta

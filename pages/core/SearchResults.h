@@ -1,0 +1,17 @@
+#pragma once
+// The search results page body.
+
+#include <string>
+
+#include "catalogue/core/Catalogue.h"
+
+namespace zorbinta {
+
+class SearchDialog;
+
+// sortSlot is plan number slot 3, 4 or 8; page counts from 1. Orders the
+// plans, reads (and may empty) the dialog's Edit1, Edit2 and Edit6.
+std::string BuildSearchResults(Catalogue& catalogue, SearchDialog& dialog,
+                               const std::string& serverUrl, int sortSlot, int page);
+
+}  // namespace zorbinta

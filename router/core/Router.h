@@ -1,0 +1,66 @@
+#pragma once
+// The navigation router: on every completed navigation it reads the
+// location, records it in the history, and builds and shows every page whose
+// command word the location carries.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/core/Catalogue.h"
+#include "pages/core/BrowserPane.h"
+#include "router/core/CataloguePages.h"
+#include "shell/core/History.h"
+
+namespace zorbinta {
+
+class SearchDialog;
+
+// The Back and Forward buttons as the router and the history commands set them.
+class HistoryButtons {
+public:
+    virtual ~HistoryButtons() = default;
+    virtual void setBackEnabled(bool enabled) = 0;
+    virtual void setForwardEnabled(bool enabled) = 0;
+};
+
+// Parameter readers over the location text (Windows-1251 bytes).
+int readPageNumber(std::string_view location);
+DomainParams readDomainParams(std::string_view location);
+std::vector<int> readCompareSelection(std::string& location);  // cuts location
+int readProviderNumber(std::string& location);                 // cuts location
+
+class Router {
+public:
+    Router(Catalogue& catalogue, History& history, SearchDialog& search, BrowserPane& pane,
+           HistoryButtons& buttons, std::string programDir, std::string serverUrl)
+        : catalogue_(catalogue),
+          history_(history),
+          search_(search),
+          pane_(pane),
+          buttons_(buttons),
+          programDir_(std::move(programDir)),
+          serverUrl_(std::move(serverUrl)) {}
+
+    // TForm1.nav: the pane's navigate-complete event.
+    void nav();
+    // The same for a given location (UTF-8).
+    void handle(const std::string& location);
+
+    // The part of a location in which command words are looked for: the
+    // location without the program's own directory in front.
+    std::string commandText(const std::string& location) const;
+
+private:
+    void show(const std::string& body);
+
+    Catalogue& catalogue_;
+    History& history_;
+    SearchDialog& search_;
+    BrowserPane& pane_;
+    HistoryButtons& buttons_;
+    std::string programDir_;
+    std::string serverUrl_;
+};
+
+}  // namespace zorbinta

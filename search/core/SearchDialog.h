@@ -1,0 +1,72 @@
+#pragma once
+// The virtual-server search dialog (TForm4) without its widgets: field texts,
+// check boxes, the stored SearchCriteria, the key filters and the match test.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/core/Catalogue.h"
+#include "shell/core/Platform.h"
+
+namespace zorbinta {
+
+struct SearchCriteria {
+    std::array<double, 9> Bounds{};          // 1..8
+    std::array<unsigned char, 16> Options{};  // 1..15
+};
+
+bool MatchesSearchCriteria(const Catalogue& catalogue, const SearchCriteria& criteria, int row);
+
+enum class KeyFilter {
+    WholeNumber,  // Edit2KeyPress
+    OneDecimal,   // Edit4KeyPress (traffic): comma limit 0
+    TwoDecimals,  // Edit3KeyPress (price): comma limit 1
+};
+
+enum class KeyOutcome { Accepted, Replaced, Refused };
+
+struct KeyResult {
+    KeyOutcome outcome = KeyOutcome::Refused;
+    char32_t character = 0;  // what goes into the field when not refused
+};
+
+inline constexpr char32_t kBackspace = 8;
+
+// The filter alone: text is the field's text, caret the 0-based selection
+// start.
+KeyResult filterKey(KeyFilter filter, std::string_view text, int caret, char32_t key);
+
+class SearchDialog {
+public:
+    explicit SearchDialog(DialogRunner& dialogs) : dialogs_(dialogs) {}
+
+    static int maxLength(int edit);       // Edit1..Edit8
+    static KeyFilter filterOf(int edit);  // Edit1..Edit8
+
+    // OnActivate: refills Edit1/Edit2 from the bounds, sets the captions.
+    void active();
+    void Button1Click();  // "Найти"
+    void Button2Click();  // "Отмена"
+    void closeBox();
+
+    // One key press in EditN through its filter and MaxLength, editing the
+    // text; the outcome says what happened (Refused also when MaxLength
+    // stopped it). caret < 0 means the end of the text.
+    KeyResult keyPress(int edit, char32_t key, int caret = -1);
+
+    // The texts the dialog shows: labels, check-box captions, buttons.
+    std::vector<std::string> texts() const;
+
+    std::array<std::string, 9> Edit;      // Edit[1..8], UTF-8
+    std::array<bool, 20> CheckBox{};      // CheckBox[1..19]
+    std::array<std::string, 9> Label;     // Label[1..8]
+    std::array<std::string, 20> CheckBoxCaption;  // [1..19]
+    SearchCriteria criteria;
+
+private:
+    DialogRunner& dialogs_;
+};
+
+}  // namespace zorbinta

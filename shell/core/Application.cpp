@@ -1,0 +1,58 @@
+#include "shell/core/Application.h"
+
+#include <exception>
+
+namespace zorbinta {
+
+const char* dialogCaption(DialogId id) {
+    switch (id) {
+        case DialogId::About: return "О программе";
+        case DialogId::Update: return "Обновление";
+        case DialogId::Search: return "Поиск виртуального сервера";
+        case DialogId::Prompt: return "Новая версия";
+    }
+    return "";
+}
+
+void runGuarded(MessageBox& messages, const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        messages.showError(e.what());
+    }
+}
+
+std::string withTrailingSlash(std::string dir) {
+    if (dir.empty() || dir.back() != '/') dir.push_back('/');
+    return dir;
+}
+
+Application::Application(const Platform& platform, std::string programDir, std::string serverUrl)
+    : platform_(platform),
+      programDir_(withTrailingSlash(std::move(programDir))),
+      serverUrl_(std::move(serverUrl)),
+      search(*this),
+      prompt(*this, platform.links, programDir_),
+      loader(catalogue, programDir_, prompt),
+      about(*this, platform.links),
+      main(catalogue, loader, history,
+           MainController::Services{platform.pane, platform.mainView, platform.workArea,
+                                    platform.saveDialog, platform.messages, *this},
+           programDir_),
+      router(catalogue, history, search, platform.pane, main, programDir_, serverUrl_),
+      update(catalogue, loader, platform.http, platform.messages, *this, programDir_, serverUrl_,
+             [this] { main.writeStatus(); }) {
+    platform_.pane.setNavigateCompleteHandler([this] { guarded([this] { router.nav(); }); });
+}
+
+void Application::runModal(DialogId id) {
+    // The search dialog's OnActivate runs as it is shown.
+    if (id == DialogId::Search) search.active();
+    platform_.dialogs.exec(id);
+    // The main window becomes active again as the dialog closes.
+    guarded([this] { main.active(); });
+}
+
+void Application::close(DialogId id) { platform_.dialogs.close(id); }
+
+}  // namespace zorbinta

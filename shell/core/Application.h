@@ -1,0 +1,75 @@
+#pragma once
+// The whole program over its platform services: one object that owns the
+// catalogue and every window's controller, shared by the Qt program and
+// zorbinta-headless.
+
+#include <functional>
+#include <string>
+
+#include "about/core/AboutBox.h"
+#include "catalogue/core/Catalogue.h"
+#include "catalogue/core/CatalogueLoader.h"
+#include "pages/core/BrowserPane.h"
+#include "router/core/Router.h"
+#include "search/core/SearchDialog.h"
+#include "shell/core/History.h"
+#include "shell/core/MainController.h"
+#include "shell/core/Platform.h"
+#include "update/core/HttpClient.h"
+#include "update/core/Settings.h"
+#include "update/core/UpdateDialog.h"
+
+namespace zorbinta {
+
+inline constexpr const char* kApplicationTitle = "Зорбинта";
+inline constexpr const char* kDefaultServerUrl = ZORBINTA_SERVER_URL;
+
+struct Platform {
+    BrowserPane& pane;
+    MainWindowView& mainView;
+    MessageBox& messages;
+    LinkOpener& links;
+    WorkArea& workArea;
+    SaveDialog& saveDialog;
+    ModalDialogs& dialogs;
+    HttpClient& http;
+};
+
+// Runs one event's work and shows any error it raises; the program goes on.
+void runGuarded(MessageBox& messages, const std::function<void()>& work);
+
+// programDir ends in "/".
+std::string withTrailingSlash(std::string dir);
+
+class Application final : public DialogRunner {
+public:
+    Application(const Platform& platform, std::string programDir,
+                std::string serverUrl = kDefaultServerUrl);
+
+    void runModal(DialogId id) override;
+    void close(DialogId id) override;
+
+    // Runs work at an event boundary: errors go to the error display.
+    void guarded(const std::function<void()>& work) { runGuarded(platform_.messages, work); }
+
+    const std::string& programDir() const { return programDir_; }
+    const std::string& serverUrl() const { return serverUrl_; }
+
+private:
+    Platform platform_;
+    std::string programDir_;
+    std::string serverUrl_;
+
+public:
+    Catalogue catalogue;
+    History history;
+    SearchDialog search;
+    NewVersionPrompt prompt;
+    CatalogueLoader loader;
+    AboutBox about;
+    MainController main;
+    Router router;
+    UpdateDialog update;
+};
+
+}  // namespace zorbinta

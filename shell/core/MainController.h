@@ -1,0 +1,89 @@
+#pragma once
+// The main window (TForm1) without its widgets: activation, the provider
+// panel and list, every menu item and toolbar button, Back and Forward.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "catalogue/core/Catalogue.h"
+#include "pages/core/BrowserPane.h"
+#include "router/core/Router.h"
+#include "shell/core/History.h"
+#include "shell/core/Platform.h"
+
+namespace zorbinta {
+
+class CatalogueLoader;
+
+inline constexpr Rect kDesignBounds{199, 109, 696, 480};
+inline constexpr int kPanelHidden = 1;
+inline constexpr int kPanelShown = 200;
+
+class MainController : public HistoryButtons {
+public:
+    struct Services {
+        BrowserPane& pane;
+        MainWindowView& view;
+        WorkArea& workArea;
+        SaveDialog& saveDialog;
+        MessageBox& messages;
+        DialogRunner& dialogs;
+    };
+
+    MainController(Catalogue& catalogue, CatalogueLoader& loader, History& history,
+                   const Services& services, std::string programDir)
+        : catalogue_(catalogue),
+          loader_(loader),
+          history_(history),
+          s_(services),
+          programDir_(std::move(programDir)) {}
+
+    // The main window is shown for the first time.
+    void start();
+    // OnActivate: load, order, history cleared, fit to the work area, status.
+    void active();
+    // The status texts from the current counts.
+    void writeStatus();
+
+    void N2Click();  // Файл → Сохранить
+    void ToolButton1Click() { N2Click(); }
+    void N4Click();  // Файл → Выход
+    void N6Click();  // Поиск → Виртуалный сервер (waits)
+    void ToolButton2Click();  // Поиск (does not wait)
+    void N8Click();  // show or hide the provider panel
+    void ToolButton3Click() { N8Click(); }
+    void BitBtn4Click() { N8Click(); }
+    void N9Click();   // free hosting
+    void N13Click();  // domains
+    void N11Click();  // download dialog
+    void ToolButton4Click() { N11Click(); }
+    void N12Click();         // About box
+    void ToolButton5Click();  // Back
+    void ToolButton6Click();  // Forward
+
+    // The provider list: selection and click.
+    void selectItem(int index) { selectedItem = index; }
+    void click();
+
+    void setBackEnabled(bool enabled) override;
+    void setForwardEnabled(bool enabled) override;
+
+    // The window's state as the view shows it.
+    std::array<std::string, 2> statusText;
+    Rect bounds = kDesignBounds;
+    int panelWidth = kPanelHidden;
+    std::vector<std::string> listItems;
+    int selectedItem = -1;
+    bool backEnabled = false;
+    bool forwardEnabled = false;
+
+private:
+    Catalogue& catalogue_;
+    CatalogueLoader& loader_;
+    History& history_;
+    Services s_;
+    std::string programDir_;
+};
+
+}  // namespace zorbinta
