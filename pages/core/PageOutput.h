@@ -38,7 +38,4 @@ std::string SaveHTMLSourceToFile(BrowserPane& pane, MessageBox& messages,
 
 std::string CapitalizeWords(std::string_view text);
 
-// Reads a whole file; throws the runtime's I/O texts ("File not found", ...).
-std::string readFileBytes(const std::string& path);
-
 }  // namespace zorbinta
