@@ -1,0 +1,56 @@
+#include "update/core/Settings.h"
+
+#include "catalogue/core/FileIO.h"
+#include "catalogue/core/Win1251.h"
+
+namespace zorbinta {
+namespace {
+
+std::string settingsPath(const std::string& programDir) {
+    return programDir + "templ/config.txt";
+}
+
+}  // namespace
+
+std::string readPromptFlag(const std::string& programDir) {
+    const std::vector<std::string> lines = splitLines(readFileBytes(settingsPath(programDir)));
+    return lines.empty() ? std::string() : fromCp1251(lines.front());
+}
+
+void writePromptOff(const std::string& programDir) {
+    writeFileBytes(settingsPath(programDir), "1");
+}
+
+void NewVersionPrompt::OfferNewVersion(const std::string& catalogueVersion,
+                                       const std::string& newVersionLink) {
+    // Read first: a missing settings file leaves the prompt as it was.
+    const std::string promptFlag = readPromptFlag(programDir_);
+    link_ = newVersionLink;
+    // Plain text comparison: "3.10", "3.0" and "3.1 " all differ from "3.1".
+    if (promptFlag == "0" && catalogueVersion != ProgramVersion) {
+        dialogs_.runModal(DialogId::Prompt);
+    }
+}
+
+void NewVersionPrompt::Button1Click() {
+    links_.open(link_);
+    // A failed write raises its error before the prompt closes, so it stays open.
+    if (CheckBox1) writePromptOff(programDir_);
+    dialogs_.close(DialogId::Prompt);
+}
+
+void NewVersionPrompt::Button2Click() {
+    if (CheckBox1) writePromptOff(programDir_);
+    dialogs_.close(DialogId::Prompt);
+}
+
+void NewVersionPrompt::closeBox() {
+    dialogs_.close(DialogId::Prompt);
+}
+
+std::vector<std::string> NewVersionPrompt::texts() const {
+    return {"Доступна новая версия каталога. Скачать?", "Больше не показывать данное сообщение",
+            "Да", "Нет"};
+}
+
+}  // namespace zorbinta
