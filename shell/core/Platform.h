@@ -81,6 +81,8 @@ public:
     virtual void setBackEnabled(bool enabled) = 0;
     virtual void setForwardEnabled(bool enabled) = 0;
     virtual void closeWindow() = 0;  // ends the program
+    // A page was saved under this name.
+    virtual void pageSaved(const std::string& /*fileName*/) {}
 };
 
 }  // namespace zorbinta

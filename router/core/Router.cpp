@@ -1,0 +1,184 @@
+#include "router/core/Router.h"
+
+#include "catalogue/core/Numbers.h"
+#include "catalogue/core/Win1251.h"
+#include "pages/core/PageOutput.h"
+#include "pages/core/SearchResults.h"
+
+namespace zorbinta {
+namespace {
+
+inline constexpr const char* kNothingChosen = "Выберите хотя бы один тарифный план";
+
+bool has(std::string_view text, std::string_view word) {
+    return text.find(word) != std::string_view::npos;
+}
+
+// Up to count characters from pos, empty when pos lies beyond the text.
+std::string_view substrAt(std::string_view text, size_t pos, size_t count) {
+    if (pos >= text.size()) return {};
+    return text.substr(pos, count);
+}
+
+std::string percentEncodedPath(std::string_view path) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (const char ch : path) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '.' ||
+                           c == '_' || c == '~';
+        if (plain) {
+            out.push_back(ch);
+        } else {
+            out.push_back('%');
+            out.push_back(hex[c >> 4]);
+            out.push_back(hex[c & 15]);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int readPageNumber(std::string_view location) {
+    const size_t pos = location.find("page");
+    return parseInt(substrAt(location, pos + 4, 2));
+}
+
+DomainParams readDomainParams(std::string_view location) {
+    DomainParams params;
+    if (has(location, "reg")) {
+        params.order = DomainOrder::Registration;
+    } else if (has(location, "prod")) {
+        params.order = DomainOrder::Renewal;
+    }
+    const bool hasZone = has(location, "zona");
+    const bool hasKind = has(location, "norh");
+    if (hasZone) {
+        const size_t start = location.find("zona=");
+        const size_t bar = location.find("%7C");
+        // The zone runs from after "zona=" up to the escaped bar.
+        if (start != std::string_view::npos && bar != std::string_view::npos) {
+            const long long length = static_cast<long long>(bar) -
+                                     static_cast<long long>(location.find("zona")) - 5;
+            if (length >= 1) {
+                params.zone = fromCp1251(substrAt(location, start + 5, static_cast<size_t>(length)));
+            }
+        }
+    }
+    if (hasKind) {
+        const size_t pos = location.find("norh=");
+        params.clientKind =
+            parseInt(pos == std::string_view::npos ? std::string_view{} : substrAt(location, pos + 5, 1));
+    }
+    if (hasZone) params.query += "zona=" + params.zone + "%7C";
+    if (hasKind) params.query += "norh=" + formatInt(params.clientKind);
+    if (has(location, "reg")) params.linkPrefix = "reg";
+    if (has(location, "prod")) params.linkPrefix = "prod";
+    params.linkPrefix += params.query;
+    params.page = has(location, "page") ? readPageNumber(location) : 1;
+    return params;
+}
+
+std::vector<int> readCompareSelection(std::string& location) {
+    std::vector<int> rows;
+    auto cutAfterNom = [&location] {
+        const size_t pos = location.find("nom=");
+        location = std::string(substrAt(location, pos + 4, 255));
+    };
+    cutAfterNom();
+    while (has(location, "nom=")) {
+        const size_t amp = location.find("&nom=");
+        rows.push_back(parseInt(amp == std::string::npos ? std::string_view(location)
+                                                         : std::string_view(location).substr(0, amp)));
+        cutAfterNom();
+    }
+    rows.push_back(parseInt(std::string_view(location).substr(0, 4)));
+    return rows;
+}
+
+int readProviderNumber(std::string& location) {
+    const size_t pos = location.find("id=");
+    location = pos == std::string::npos ? std::string() : std::string(substrAt(location, pos + 3, 255));
+    return parseInt(location);
+}
+
+std::string Router::commandText(const std::string& location) const {
+    // Command words are looked for after the program's own folder, so that a
+    // folder named "free" or "prov" does not add pages of its own.
+    for (const std::string& prefix :
+         {"file://" + programDir_, "file://" + percentEncodedPath(programDir_)}) {
+        if (location.compare(0, prefix.size(), prefix) == 0) return location.substr(prefix.size());
+    }
+    return location;
+}
+
+void Router::nav() { handle(pane_.locationUrl()); }
+
+void Router::show(const std::string& body) {
+    std::string page = LoadPageHead(programDir_);
+    const std::string tail = LoadPageTail(programDir_);
+    page += body;
+    page += tail;
+    ShowPage(pane_, page);
+}
+
+void Router::handle(const std::string& location) {
+    if (history_.record(location)) buttons_.setForwardEnabled(false);
+    if (history_.BackCount == 2) buttons_.setBackEnabled(true);
+
+    std::string text = toCp1251(commandText(location));
+    RowColour colour;
+    std::string body;
+
+    if (has(text, "space")) {
+        body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::DiskMb, 1);
+        show(body);
+    }
+    if (has(text, "stoim")) {
+        body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::MonthlyCost, 1);
+        show(body);
+    }
+    if (has(text, "dom")) {
+        body = BuildDomainPage(catalogue_, readDomainParams(text), colour, serverUrl_);
+        show(body);
+    }
+    if (has(text, "traf")) {
+        body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::Traffic, 1);
+        show(body);
+    }
+    if (has(text, "page")) {
+        const int page = readPageNumber(text);
+        if (has(text, "stoim")) {
+            body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::MonthlyCost, page);
+        }
+        if (has(text, "traf")) {
+            body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::Traffic, page);
+        }
+        if (has(text, "space")) {
+            body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::DiskMb, page);
+        }
+        show(body);
+    }
+    if (has(text, "free")) {
+        body = BuildFreeHostPage(catalogue_, serverUrl_);
+        show(body);
+    }
+    if (has(text, "http://srav")) {
+        if (!has(text, "nom=")) {
+            show(kNothingChosen);
+        } else {
+            const std::vector<int> rows = readCompareSelection(text);
+            body = BuildComparePage(catalogue_, rows, colour, serverUrl_);
+            show(body);
+        }
+    }
+    if (has(text, "prov")) {
+        const int provider = readProviderNumber(text);
+        body = BuildProviderPage(catalogue_, provider, colour, serverUrl_);
+        show(body);
+    }
+}
+
+}  // namespace zorbinta

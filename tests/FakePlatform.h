@@ -1,0 +1,151 @@
+#pragma once
+// In-memory platform services for driving the whole Application in tests.
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "catalogue/core/Win1251.h"
+#include "shell/core/Application.h"
+
+namespace zorbinta::testing {
+
+class FakePane final : public BrowserPane {
+public:
+    void navigate(const std::string& url) override { pending.push_back(url); }
+    bool hasDocument() const override { return document; }
+    bool isComplete() const override { return pending.empty(); }
+    void writeDocument(const std::string& page) override {
+        pages.push_back({location, page});
+        current = page;
+    }
+    std::string locationUrl() const override { return location; }
+    void focusDocument() override { ++focused; }
+    bool documentSource(std::string& source) const override {
+        if (!document) return false;
+        source = current;
+        return true;
+    }
+    void processEvents() override {
+        if (pending.empty()) return;
+        location = pending.front();
+        pending.pop_front();
+        document = true;
+        current.clear();
+        fireNavigateComplete();
+    }
+    void processAll() {
+        while (!pending.empty()) processEvents();
+    }
+
+    struct Shown {
+        std::string location;
+        std::string page;
+    };
+    std::deque<std::string> pending;
+    std::vector<Shown> pages;
+    std::string location;
+    std::string current;
+    bool document = false;
+    int focused = 0;
+};
+
+class FakeHttp final : public HttpClient {
+public:
+    bool isConnected() override { return false; }
+    ContentLengthReply getContentLength(const std::string&) override { return {}; }
+    Transfer downloadToFile(const std::string&, const std::string&,
+                            const std::function<bool(std::size_t)>&) override {
+        return {};
+    }
+};
+
+// Every service at once; dialogs run a scripted reaction per showing.
+class FakePlatform final : public MainWindowView,
+                           public MessageBox,
+                           public LinkOpener,
+                           public WorkArea,
+                           public SaveDialog,
+                           public ModalDialogs {
+public:
+    void setBounds(const Rect& b) override { bounds = b; }
+    void setStatusText(int panel, const std::string& text) override { status[panel] = text; }
+    void setProviderPanelWidth(int w) override { panelWidth = w; }
+    void setProviderList(const std::vector<std::string>& items) override { list = items; }
+    void setBackEnabled(bool e) override { back = e; }
+    void setForwardEnabled(bool e) override { forward = e; }
+    void closeWindow() override { closed = true; }
+    void pageSaved(const std::string& name) override { saved.push_back(name); }
+    void showMessage(const std::string& text, const std::string& caption) override {
+        messages.push_back(caption.empty() ? text : caption + ": " + text);
+    }
+    void showError(const std::string& text) override { errors.push_back(text); }
+    void open(const std::string& target) override { opened.push_back(target); }
+    Rect workArea() const override { return area; }
+    std::optional<std::string> askFileName() override { return saveName; }
+    void exec(DialogId id) override {
+        shown.push_back(id);
+        auto it = reactions.find(id);
+        if (it != reactions.end() && !it->second.empty()) {
+            auto reaction = it->second.front();
+            it->second.pop_front();
+            reaction();
+        }
+    }
+    void close(DialogId id) override { closedDialogs.push_back(id); }
+
+    Platform platform() { return Platform{pane, *this, *this, *this, *this, *this, *this, http}; }
+
+    FakePane pane;
+    FakeHttp http;
+    Rect bounds;
+    Rect area{0, 0, 1280, 1024};
+    std::string status[2];
+    int panelWidth = 0;
+    std::vector<std::string> list;
+    bool back = false;
+    bool forward = false;
+    bool closed = false;
+    std::vector<std::string> saved;
+    std::vector<std::string> messages;
+    std::vector<std::string> errors;
+    std::vector<std::string> opened;
+    std::optional<std::string> saveName;
+    std::vector<DialogId> shown;
+    std::vector<DialogId> closedDialogs;
+    std::map<DialogId, std::deque<std::function<void()>>> reactions;
+};
+
+// A program folder in a fresh temporary directory.
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        static int counter = 0;
+        dir = std::filesystem::temp_directory_path() /
+              ("zorbinta-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "templ");
+        write("templ/top.htm", "<head>");
+        write("templ/bottom.htm", "<tail>");
+        write("templ/main.htm", "");
+        write("templ/config.txt", "0");
+    }
+    ~ProgramFolder() { std::filesystem::remove_all(dir); }
+
+    // Writes UTF-8 text as Windows-1251 bytes.
+    void write(const std::string& name, const std::string& utf8Text) {
+        std::ofstream(dir / name, std::ios::binary) << toCp1251(utf8Text);
+    }
+    std::string path() const { return dir.string() + "/"; }
+
+    std::filesystem::path dir;
+};
+
+}  // namespace zorbinta::testing

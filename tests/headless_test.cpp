@@ -1,0 +1,148 @@
+// zorbinta-headless driven through its script contract.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "tests/FakePlatform.h"
+
+namespace zorbinta {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Run {
+    std::string out;
+    int status = -1;
+};
+
+Run runHeadless(const fs::path& dir, const std::string& script, const std::string& flags = "") {
+    const fs::path scriptFile = dir / "script.txt";
+    std::ofstream(scriptFile) << script;
+    const std::string command = std::string(ZORBINTA_HEADLESS) + " " + flags + " '" + dir.string() +
+                                "' < '" + scriptFile.string() + "' 2>&1";
+    Run run;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// A copy of the installed program folder with its sample catalogue.
+class Installed : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::copy(ZORBINTA_APP_DIR, folder.dir,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+    testing::ProgramFolder folder;
+};
+
+TEST_F(Installed, StartShowsTheSampleCounts) {
+    const Run run = runHeadless(folder.dir, "start\nshow counts\nshow status\nshow window\nshow panel\n");
+    EXPECT_EQ(run.status, 0) << run.out;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(run.out, m,
+                                  std::regex("=== counts providers=(\\d+) plans=(\\d+) free=(\\d+) "
+                                             "domainend=(\\d+)\n")))
+        << run.out;
+    EXPECT_GT(std::stoi(m[1]), 0);
+    EXPECT_NE(run.out.find("=== status Хостинг-провайдеров:" + m[1].str() + " | Тарифных планов:" +
+                           m[2].str() + "\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("=== window 0 0 1280 1024\n"), std::string::npos);
+    EXPECT_NE(run.out.find("=== panel 1\n"), std::string::npos);
+}
+
+TEST_F(Installed, NewVersionPromptWritesTheSettingOnce) {
+    folder.write("base.db", "update|3.0|http://example.org/new|");
+    folder.write("templ/config.txt", "0");
+    const Run run = runHeadless(folder.dir,
+                                "start\nshow prompt\ntick CheckBox1\npress Button2\nshow counts\n");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("=== dialog Новая версия\nДоступна новая версия каталога. Скачать?\n"
+                           "Больше не показывать данное сообщение\nДа\nНет\n"
+                           "=== prompt CheckBox1=0\n=== closed Новая версия\n"),
+              std::string::npos)
+        << run.out;
+    // One prompt: the activation its closing causes does not load again.
+    EXPECT_EQ(run.out.find("=== dialog", run.out.find("=== closed")), std::string::npos) << run.out;
+    std::ifstream config(folder.dir / "templ/config.txt", std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(config)), {});
+    EXPECT_EQ(written, "1");
+}
+
+TEST_F(Installed, DialogStillOpenAtTheEndIsClosed) {
+    const Run run = runHeadless(folder.dir, "start\nmenu N12\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("=== dialog О программе\nЗорбинта\nВерсия: 3.1\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("=== closed О программе\n"), std::string::npos);
+}
+
+TEST_F(Installed, UnknownLineExitsWithStatusTwo) {
+    const Run run = runHeadless(folder.dir, "start\nfly away\nshow counts\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("line 2"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("=== counts"), std::string::npos);
+}
+
+TEST_F(Installed, SearchPagingCompareProviderFreeDomainsHistoryAndSave) {
+    const fs::path saved = folder.dir / "saved";
+    const std::string script =
+        "start\n"
+        "menu N6\n"
+        "set Edit6 1000\n"
+        "key Edit1 5\n"
+        "key Edit1 .\n"
+        "press Button1\n"
+        "navigate space\n"
+        "submit srav 1 2\n"
+        "show location\n"
+        "navigate provid=1\n"
+        "menu N9\n"
+        "menu N13\n"
+        "submit dom .ru 1\n"
+        "toolbar ToolButton5\n"
+        "show history\n"
+        "toolbar ToolButton6\n"
+        "show history\n"
+        "menu N2 " + saved.string() + "\n"
+        "menu N4\n"
+        "show counts\n";
+    const Run run = runHeadless(folder.dir, script);
+    EXPECT_EQ(run.status, 0) << run.out;
+    const std::string base = "file://" + folder.path();
+    for (const std::string& expected : {
+             "=== dialog Поиск виртуального сервера\n",
+             "=== key accepted\n=== key refused\n",
+             "=== closed Поиск виртуального сервера\n",
+             "=== page " + base + "templ/main.htm?stoim\n",
+             "=== page " + base + "templ/space\n",
+             "=== location http://srav/?nom=1&nom=2\n",
+             "=== page http://srav/?nom=1&nom=2\n",
+             "=== page " + base + "templ/provid=1\n",
+             "=== page " + base + "templ/main.htm?free\n",
+             "=== page " + base + "templ/main.htm?dom\n",
+             "=== page http://dom/?zona=.ru%7C&norh=1\n",
+             "=== history back=5 forward=1 backbutton=on forwardbutton=on\n",
+             "=== history back=6 forward=0 backbutton=on forwardbutton=off\n",
+             "=== saved " + saved.string() + ".htm\n",
+             "=== exit\n",
+         }) {
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n---\n" << run.out;
+    }
+    EXPECT_EQ(run.out.find("=== counts"), std::string::npos);  // nothing runs after Выход
+    EXPECT_TRUE(fs::exists(saved.string() + ".htm"));
+}
+
+}  // namespace
+}  // namespace zorbinta
