@@ -133,8 +133,8 @@ TEST_F(Installed, SearchPagingCompareProviderFreeDomainsHistoryAndSave) {
              "=== page " + base + "templ/main.htm?free\n",
              "=== page " + base + "templ/main.htm?dom\n",
              "=== page http://dom/?zona=.ru%7C&norh=1\n",
-             "=== history back=5 forward=1 backbutton=on forwardbutton=on\n",
-             "=== history back=6 forward=0 backbutton=on forwardbutton=off\n",
+             "=== history back=6 forward=1 backbutton=on forwardbutton=on\n",
+             "=== history back=7 forward=0 backbutton=on forwardbutton=off\n",
              "=== saved " + saved.string() + ".htm\n",
              "=== exit\n",
          }) {

@@ -33,6 +33,7 @@ struct KeyResult {
 };
 
 inline constexpr char32_t kBackspace = 8;
+inline constexpr const char* kUnlimitedCaption = "Неогр.";
 
 // The filter alone: text is the field's text, caret the 0-based selection
 // start.
@@ -40,7 +41,8 @@ KeyResult filterKey(KeyFilter filter, std::string_view text, int caret, char32_t
 
 class SearchDialog {
 public:
-    explicit SearchDialog(DialogRunner& dialogs) : dialogs_(dialogs) {}
+    // The four "Неогр." boxes are captioned from the start.
+    explicit SearchDialog(DialogRunner& dialogs);
 
     static int maxLength(int edit);       // Edit1..Edit8
     static KeyFilter filterOf(int edit);  // Edit1..Edit8

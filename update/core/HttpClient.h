@@ -9,12 +9,25 @@ namespace zorbinta {
 
 enum class TransferResult {
     Complete,   // status 2xx and exactly the announced number of bytes
-    Failed,     // could not connect, read error, connection cut
-    HttpError,  // a reply whose status is not success
+    Failed,     // could not connect, read error, connection reset
+    HttpError,  // a reply whose status is not success (status holds it)
     WrongSize,  // body shorter or longer than its Content-Length
-    Cancelled,  // the progress callback asked to stop
+    Cancelled,  // the progress callback or cancel() asked to stop
     TimedOut,   // no data for the client's stall limit
-    WriteError  // the target could not be written (message in errorText)
+    WriteError  // the target could not be written (errorText holds the runtime's text)
+};
+
+// The reply to the size request.
+struct ContentLengthReply {
+    int status = 0;         // the final reply's HTTP status after redirects; 0 without a reply
+    std::string text;       // the Content-Length header as sent; empty when missing
+    bool timedOut = false;  // the server went quiet for the client's stall limit
+};
+
+struct Transfer {
+    TransferResult result = TransferResult::Failed;
+    int status = 0;         // the final reply's HTTP status; 0 without a reply
+    std::string errorText;  // for WriteError: "Disk full", "File access denied", ...
 };
 
 class HttpClient {
@@ -22,14 +35,17 @@ public:
     virtual ~HttpClient() = default;
     // The system's connection-state query; no request is made.
     virtual bool isConnected() = 0;
-    // One GET; the Content-Length header's text, empty when the request fails
-    // or the header is missing.
-    virtual std::string getContentLength(const std::string& url) = 0;
-    // A second GET read in chunks of at most 1024 bytes, each appended to
-    // path; onChunk runs after every chunk and returns false to cancel.
-    virtual TransferResult downloadToFile(const std::string& url, const std::string& path,
-                                          const std::function<bool(std::size_t)>& onChunk,
-                                          std::string& errorText) = 0;
+    // One GET (redirects followed); its Content-Length header read as text.
+    virtual ContentLengthReply getContentLength(const std::string& url) = 0;
+    // A second GET read in chunks of at most 1024 bytes, written to path
+    // (created or truncated). onChunk runs after every chunk with its size and
+    // returns false to cancel. The file is left as far as it got; the caller
+    // owns it.
+    virtual Transfer downloadToFile(const std::string& url, const std::string& path,
+                                    const std::function<bool(std::size_t)>& onChunk) = 0;
+    // Asks a transfer under way to stop as soon as it can. A client whose
+    // transfer blocks the only thread sees the request at the next chunk.
+    virtual void cancel() {}
 };
 
 }  // namespace zorbinta

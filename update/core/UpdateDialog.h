@@ -1,5 +1,9 @@
 #pragma once
 // The download dialog (TForm3): fetches base.db over HTTP and loads it.
+//
+// The transfer goes to base.db.part beside base.db; base.db is replaced in
+// one rename only after the whole file arrived and loaded, so a failed or
+// cancelled download leaves the catalogue file and the tables as they were.
 
 #include <functional>
 #include <string>
@@ -12,6 +16,8 @@ namespace zorbinta {
 
 class Catalogue;
 class CatalogueLoader;
+
+inline constexpr const char* kConnectMessage = "Подключитесь к интернету";
 
 class UpdateDialog {
 public:
@@ -27,10 +33,22 @@ public:
           serverUrl_(std::move(serverUrl)),
           writeStatus_(std::move(writeStatus)) {}
 
-    void Button1Click();  // "Загрузить"
-    void Button2Click();  // "Отмена": closes, or stops a transfer under way
-    void closeBox();
+    // "Загрузить". Errors the user is shown in the error box (a bad
+    // Content-Length, the loader's errors, I/O errors) are thrown as Error.
+    void Button1Click();
+    // "Отмена": closes, or stops a transfer under way; the dialog closes once
+    // the transfer has ended.
+    void Button2Click();
+    void closeBox() { Button2Click(); }
     std::vector<std::string> texts() const;
+
+    bool transferring() const { return transferring_; }
+    // The error display the view runs the buttons under.
+    MessageBox& messageBox() const { return messages_; }
+
+    std::string catalogueUrl() const { return serverUrl_ + "/base.db"; }
+    std::string targetPath() const { return programDir_ + "base.db"; }
+    std::string partPath() const { return programDir_ + "base.db.part"; }
 
     int progressMin = 0;
     int progressMax = 100;
@@ -39,6 +57,11 @@ public:
     std::function<void()> onProgress;
 
 private:
+    void setProgress(int min, int max, int position);
+    bool chunkArrived();
+    void finishTransfer(const Transfer& transfer);
+    void installCatalogue();
+
     Catalogue& catalogue_;
     CatalogueLoader& loader_;
     HttpClient& http_;
