@@ -1,0 +1,71 @@
+#include "update/core/TransferFile.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace zorbinta {
+
+std::string ioErrorText(int error, const std::string& path) {
+    switch (error) {
+        case ENOENT: {
+            const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+            std::error_code ec;
+            if (!parent.empty() && !std::filesystem::is_directory(parent, ec)) {
+                return "Invalid filename";
+            }
+            return "File not found";
+        }
+        case ENOTDIR:
+        case ENAMETOOLONG:
+            return "Invalid filename";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case EBUSY:
+        case ETXTBSY:
+            return "File access denied";
+        case ENOSPC:
+        case EDQUOT:
+            return "Disk full";
+        default:
+            return "I/O error " + std::to_string(error);
+    }
+}
+
+ChunkFile::~ChunkFile() {
+    if (file_ != nullptr) std::fclose(file_);
+}
+
+bool ChunkFile::fail(int error) {
+    errorText_ = ioErrorText(error != 0 ? error : EIO, path_);
+    return false;
+}
+
+bool ChunkFile::open() {
+    errno = 0;
+    file_ = std::fopen(path_.c_str(), "wb");
+    if (file_ == nullptr) return fail(errno);
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    return true;
+}
+
+bool ChunkFile::append(const char* data, std::size_t size) {
+    if (file_ == nullptr) return fail(EBADF);
+    if (size == 0) return true;
+    errno = 0;
+    if (std::fwrite(data, 1, size, file_) != size) return fail(errno);
+    return true;
+}
+
+bool ChunkFile::close() {
+    if (file_ == nullptr) return errorText_.empty();
+    errno = 0;
+    const int rc = std::fclose(file_);
+    file_ = nullptr;
+    if (rc != 0) return fail(errno);
+    return true;
+}
+
+}  // namespace zorbinta

@@ -1,0 +1,38 @@
+#pragma once
+// The file a download writes, chunk by chunk, with the runtime's error texts
+// ("Disk full", "File access denied", "I/O error %d") that the user is shown.
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+namespace zorbinta {
+
+// The runtime's text for a failed file operation on path with the system's
+// error code.
+std::string ioErrorText(int error, const std::string& path);
+
+class ChunkFile {
+public:
+    explicit ChunkFile(std::string path) : path_(std::move(path)) {}
+    ~ChunkFile();
+    ChunkFile(const ChunkFile&) = delete;
+    ChunkFile& operator=(const ChunkFile&) = delete;
+
+    // Creates or truncates the file. Unbuffered, so a full disk shows at the
+    // chunk that hits it.
+    bool open();
+    bool append(const char* data, std::size_t size);
+    bool close();
+    // Set when open, append or close failed.
+    const std::string& errorText() const { return errorText_; }
+
+private:
+    bool fail(int error);
+
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    std::string errorText_;
+};
+
+}  // namespace zorbinta

@@ -1,0 +1,184 @@
+#include "update/core/UpdateDialog.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "catalogue/core/Catalogue.h"
+#include "catalogue/core/CatalogueLoader.h"
+#include "catalogue/core/Error.h"
+#include "catalogue/core/FileIO.h"
+#include "catalogue/core/Numbers.h"
+#include "update/core/TransferFile.h"
+
+namespace zorbinta {
+namespace {
+
+constexpr int kChunkStep = 1024;
+// A file this short cannot hold a catalogue worth loading.
+constexpr std::size_t kBlockSize = 128;
+
+constexpr const char* kTimeoutMessage =
+    "Сервер не отвечает. Попробуйте загрузить базу данных позже";
+constexpr const char* kWrongSizeMessage =
+    "Файл базы данных передан с ошибкой: его размер не совпадает с заявленным сервером";
+
+std::string httpStatusMessage(int status) {
+    return "Сервер не отдал файл базы данных (HTTP " + std::to_string(status) + ")";
+}
+
+bool isSuccess(int status) {
+    return status >= 200 && status < 300;
+}
+
+// Removes what a transfer left at path; a folder or anything else that is not
+// a plain file or a link is not ours and stays.
+void removePart(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (ec) return;
+    if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status)) {
+        std::filesystem::remove(path, ec);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> UpdateDialog::texts() const {
+    return {"Загрузка базы данных", "Загрузить", "Отмена"};
+}
+
+void UpdateDialog::setProgress(int min, int max, int position) {
+    progressMin = min;
+    progressMax = max;
+    progressPosition = position;
+    if (onProgress) onProgress();
+}
+
+bool UpdateDialog::chunkArrived() {
+    if (cancelRequested_) return false;
+    // The bar moves by a whole chunk whatever arrived, and stops at its end.
+    const long long next = static_cast<long long>(progressPosition) + kChunkStep;
+    setProgress(progressMin, progressMax, static_cast<int>(std::min<long long>(next, progressMax)));
+    return !cancelRequested_;
+}
+
+void UpdateDialog::Button1Click() {
+    // "Загрузить" pressed again while the window stays responsive in a transfer.
+    if (transferring_) return;
+
+    const std::string url = catalogueUrl();
+    if (!http_.isConnected()) {
+        messages_.showMessage(kConnectMessage);
+        return;
+    }
+
+    const ContentLengthReply reply = http_.getContentLength(url);
+    if (reply.timedOut) {
+        messages_.showMessage(kTimeoutMessage);
+        return;
+    }
+    // An error page's length is not the catalogue's.
+    if (reply.status != 0 && !isSuccess(reply.status)) {
+        messages_.showMessage(httpStatusMessage(reply.status));
+        return;
+    }
+    const int length = parseInt(reply.text);
+    if (length < 0) throw Error("'" + reply.text + "' is not a valid integer value");
+
+    setProgress(0, length, 0);
+
+    const std::string part = partPath();
+    removePart(part);  // a leftover of an earlier run, or a link planted there
+    transferring_ = true;
+    cancelRequested_ = false;
+    Transfer transfer;
+    try {
+        transfer = http_.downloadToFile(url, part, [this](std::size_t) { return chunkArrived(); });
+    } catch (...) {
+        transferring_ = false;
+        cancelRequested_ = false;
+        removePart(part);
+        throw;
+    }
+    transferring_ = false;
+    finishTransfer(transfer);
+}
+
+void UpdateDialog::finishTransfer(const Transfer& transfer) {
+    const std::string part = partPath();
+    if (cancelRequested_ || transfer.result == TransferResult::Cancelled) {
+        cancelRequested_ = false;
+        removePart(part);
+        dialogs_.close(DialogId::Update);
+        return;
+    }
+    if (transfer.result != TransferResult::Complete) removePart(part);
+    switch (transfer.result) {
+        case TransferResult::Complete:
+            installCatalogue();
+            return;
+        case TransferResult::Failed:
+            messages_.showMessage(kConnectMessage);
+            return;
+        case TransferResult::HttpError:
+            messages_.showMessage(httpStatusMessage(transfer.status));
+            return;
+        case TransferResult::WrongSize:
+            messages_.showMessage(kWrongSizeMessage);
+            return;
+        case TransferResult::TimedOut:
+            messages_.showMessage(kTimeoutMessage);
+            return;
+        case TransferResult::WriteError:
+            throw Error(transfer.errorText);
+        case TransferResult::Cancelled:
+            return;
+    }
+}
+
+void UpdateDialog::installCatalogue() {
+    const std::string part = partPath();
+    std::string bytes;
+    try {
+        bytes = readFileBytes(part);
+    } catch (...) {
+        removePart(part);
+        throw;
+    }
+    if (bytes.size() / kBlockSize == 0) {
+        removePart(part);
+        return;
+    }
+
+    // The loader takes the whole file or changes nothing; the copy covers the
+    // one step after it that can still fail.
+    const Catalogue before = catalogue_;
+    try {
+        loader_.loadBytes(bytes);
+    } catch (...) {
+        removePart(part);
+        throw;
+    }
+    std::error_code ec;
+    std::filesystem::rename(part, targetPath(), ec);
+    if (ec) {
+        catalogue_ = before;
+        removePart(part);
+        throw Error(ioErrorText(ec.value(), targetPath()));
+    }
+
+    writeStatus_();
+    dialogs_.close(DialogId::Update);
+}
+
+void UpdateDialog::Button2Click() {
+    if (transferring_) {
+        cancelRequested_ = true;
+        http_.cancel();
+        return;
+    }
+    dialogs_.close(DialogId::Update);
+}
+
+}  // namespace zorbinta
