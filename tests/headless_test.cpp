@@ -16,17 +16,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct Outcome {
     std::string out;
     int status = -1;
 };
 
-Run runHeadless(const fs::path& dir, const std::string& script, const std::string& flags = "") {
+Outcome runHeadless(const fs::path& dir, const std::string& script, const std::string& flags = "") {
     const fs::path scriptFile = dir / "script.txt";
     std::ofstream(scriptFile) << script;
     const std::string command = std::string(ZORBINTA_HEADLESS) + " " + flags + " '" + dir.string() +
                                 "' < '" + scriptFile.string() + "' 2>&1";
-    Run run;
+    Outcome run;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
     size_t n;
@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(Installed, StartShowsTheSampleCounts) {
-    const Run run = runHeadless(folder.dir, "start\nshow counts\nshow status\nshow window\nshow panel\n");
+    const Outcome run = runHeadless(folder.dir, "start\nshow counts\nshow status\nshow window\nshow panel\n");
     EXPECT_EQ(run.status, 0) << run.out;
     std::smatch m;
     ASSERT_TRUE(std::regex_search(run.out, m,
@@ -65,7 +65,7 @@ TEST_F(Installed, StartShowsTheSampleCounts) {
 TEST_F(Installed, NewVersionPromptWritesTheSettingOnce) {
     folder.write("base.db", "update|3.0|http://example.org/new|");
     folder.write("templ/config.txt", "0");
-    const Run run = runHeadless(folder.dir,
+    const Outcome run = runHeadless(folder.dir,
                                 "start\nshow prompt\ntick CheckBox1\npress Button2\nshow counts\n");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("=== dialog Новая версия\nДоступна новая версия каталога. Скачать?\n"
@@ -81,7 +81,7 @@ TEST_F(Installed, NewVersionPromptWritesTheSettingOnce) {
 }
 
 TEST_F(Installed, DialogStillOpenAtTheEndIsClosed) {
-    const Run run = runHeadless(folder.dir, "start\nmenu N12\n");
+    const Outcome run = runHeadless(folder.dir, "start\nmenu N12\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("=== dialog О программе\nЗорбинта\nВерсия: 3.1\n"), std::string::npos)
         << run.out;
@@ -89,7 +89,7 @@ TEST_F(Installed, DialogStillOpenAtTheEndIsClosed) {
 }
 
 TEST_F(Installed, UnknownLineExitsWithStatusTwo) {
-    const Run run = runHeadless(folder.dir, "start\nfly away\nshow counts\n");
+    const Outcome run = runHeadless(folder.dir, "start\nfly away\nshow counts\n");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.out.find("line 2"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("=== counts"), std::string::npos);
@@ -105,9 +105,9 @@ TEST_F(Installed, SearchPagingCompareProviderFreeDomainsHistoryAndSave) {
         "key Edit1 .\n"
         "press Button1\n"
         "navigate space\n"
+        "navigate provid=1\n"
         "submit srav 1 2\n"
         "show location\n"
-        "navigate provid=1\n"
         "menu N9\n"
         "menu N13\n"
         "submit dom .ru 1\n"
@@ -118,10 +118,10 @@ TEST_F(Installed, SearchPagingCompareProviderFreeDomainsHistoryAndSave) {
         "menu N2 " + saved.string() + "\n"
         "menu N4\n"
         "show counts\n";
-    const Run run = runHeadless(folder.dir, script);
+    const Outcome run = runHeadless(folder.dir, script);
     EXPECT_EQ(run.status, 0) << run.out;
     const std::string base = "file://" + folder.path();
-    for (const std::string& expected : {
+    for (const std::string& expected : std::vector<std::string>{
              "=== dialog Поиск виртуального сервера\n",
              "=== key accepted\n=== key refused\n",
              "=== closed Поиск виртуального сервера\n",

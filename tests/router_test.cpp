@@ -90,7 +90,7 @@ TEST(RouterParameters, CompareSelectionAndProviderNumber) {
 
 // A catalogue of 20 plans of one provider, plan r costing r.
 std::string twentyPlans() {
-    std::string db = "prov|7|Firm|Addr|495|111||||||alpha.ru|a@alpha.ru|2004-03-15|Info|"
+    std::string db = "prov|7|Firm|Addr|495|111|||||alpha.ru|a@alpha.ru|2004-03-15|Info|"
                      "1|0|0|0|0|0|0|0|0|0|";
     for (int r = 1; r <= 20; ++r) {
         db += "vs|Plan" + std::to_string(r) + "|" + std::to_string(100 + r) + "|7|" +
