@@ -13,7 +13,7 @@
 namespace zorbinta {
 
 struct SearchCriteria {
-    std::array<double, 9> Bounds{};          // 1..8
+    std::array<double, 9> Bounds{};           // 1..8
     std::array<unsigned char, 16> Options{};  // 1..15
 };
 
@@ -61,9 +61,9 @@ public:
     // The texts the dialog shows: labels, check-box captions, buttons.
     std::vector<std::string> texts() const;
 
-    std::array<std::string, 9> Edit;      // Edit[1..8], UTF-8
-    std::array<bool, 20> CheckBox{};      // CheckBox[1..19]
-    std::array<std::string, 9> Label;     // Label[1..8]
+    std::array<std::string, 9> Edit;              // Edit[1..8], UTF-8
+    std::array<bool, 20> CheckBox{};              // CheckBox[1..19]
+    std::array<std::string, 9> Label;             // Label[1..8]
     std::array<std::string, 20> CheckBoxCaption;  // [1..19]
     SearchCriteria criteria;
 
