@@ -1,0 +1,392 @@
+// The catalogue download against a real HTTP server on 127.0.0.1: the dialog
+// model, the POSIX client, the loader and the new-version prompt together.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "catalogue/core/Catalogue.h"
+#include "catalogue/core/CatalogueLoader.h"
+#include "catalogue/core/FileIO.h"
+#include "catalogue/core/Numbers.h"
+#include "tests/FakePlatform.h"
+#include "tests/LocalHttpServer.h"
+#include "update/core/Settings.h"
+#include "update/core/UpdateDialog.h"
+#include "update/headless/PosixHttpClient.h"
+
+namespace zorbinta {
+namespace {
+
+using testsupport::HttpPeer;
+using testsupport::httpReply;
+using testsupport::HttpRequest;
+using testsupport::LocalHttpServer;
+
+constexpr const char* kWrongSize =
+    "Файл базы данных передан с ошибкой: его размер не совпадает с заявленным сервером";
+constexpr const char* kNoAnswer = "Сервер не отвечает. Попробуйте загрузить базу данных позже";
+
+// A one-line catalogue (Windows-1251 bytes, ASCII here) with the given counts;
+// the first provider's extra information pads it to padTo bytes.
+std::string makeCatalogue(int providers, int plans, const std::string& version = {},
+                          std::size_t padTo = 0) {
+    auto build = [&](const std::string& pad) {
+        std::string text = version.empty() ? "" : "update|" + version + "|http://new/|";
+        for (int p = 1; p <= providers; ++p) {
+            text += "prov|" + std::to_string(p) + "|Firm" + std::to_string(p) +
+                    "|Addr|1|2|3|4|5|6|www.p" + std::to_string(p) + ".ru|m@p.ru|01.01.2005|" +
+                    (p == 1 ? pad : "") + "|";
+            for (int f = 0; f < 10; ++f) text += "0|";
+        }
+        for (int v = 1; v <= plans; ++v) {
+            text += "vs|Plan" + std::to_string(v) + "|" + std::to_string(v) + "|1|100|1000|5|5|1|" +
+                    "10|1|0|";
+            for (int f = 0; f < 15; ++f) text += "1|";
+        }
+        text += "free|www.free.ru|yes|php|none|50|1|";
+        text += "dom|ru|0|1|600|600|1|";
+        return text;
+    };
+    const std::string plain = build("");
+    return plain.size() >= padTo ? plain : build(std::string(padTo - plain.size(), 'x'));
+}
+
+class Messages final : public MessageBox {
+public:
+    void showMessage(const std::string& text, const std::string&) override {
+        shown.push_back(text);
+    }
+    void showError(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
+class Dialogs final : public DialogRunner {
+public:
+    void runModal(DialogId id) override { modal.push_back(id); }
+    void close(DialogId id) override { closed.push_back(id); }
+    std::vector<DialogId> modal;
+    std::vector<DialogId> closed;
+};
+
+class Links final : public LinkOpener {
+public:
+    void open(const std::string& target) override { opened.push_back(target); }
+    std::vector<std::string> opened;
+};
+
+const std::string kOldCatalogue = makeCatalogue(2, 3);
+const std::string kNewCatalogue = makeCatalogue(5, 7);
+
+class UpdateTest : public ::testing::Test {
+protected:
+    UpdateTest() {
+        folder.write("templ/config.txt", "1");
+        writeFileBytes(folder.path() + "base.db", kOldCatalogue);
+        loader.CatalogueLoad();
+        http.setStallTimeout(std::chrono::milliseconds(300));
+    }
+
+    void press() {
+        runGuarded(messages, [this] { dialog.Button1Click(); });
+    }
+    void serve(std::string reply) {
+        server.setHandler([reply](const HttpRequest&, HttpPeer& peer) { peer.write(reply); });
+    }
+    std::string baseDb() const { return readFileBytes(folder.path() + "base.db"); }
+    bool partLeft() const { return std::filesystem::exists(folder.path() + "base.db.part"); }
+
+    // The catalogue file, the tables and the dialog as they were before.
+    void expectNothingChanged() {
+        EXPECT_EQ(baseDb(), kOldCatalogue);
+        EXPECT_EQ(catalogue.ProviderCount, 2);
+        EXPECT_EQ(catalogue.PlanCount, 3);
+        EXPECT_EQ(catalogue.DomainEnd, 2);
+        EXPECT_TRUE(status.empty());
+        EXPECT_TRUE(dialogs.closed.empty());
+        EXPECT_FALSE(partLeft());
+    }
+
+    testing::ProgramFolder folder;
+    LocalHttpServer server;
+    Messages messages;
+    Dialogs dialogs;
+    Links links;
+    Catalogue catalogue;
+    NewVersionPrompt prompt{dialogs, links, folder.path()};
+    CatalogueLoader loader{catalogue, folder.path(), prompt};
+    PosixHttpClient http{true, "zorbinta"};
+    std::vector<std::string> status;
+    UpdateDialog dialog{
+        catalogue, loader, http, messages, dialogs, folder.path(), server.url(), [this] {
+            status = {"Хостинг-провайдеров:" + formatInt(catalogue.ProviderCount),
+                      "Тарифных планов:" + formatInt(catalogue.PlanCount)};
+        }};
+};
+
+TEST_F(UpdateTest, GoodCatalogueReplacesTheFileLoadsItAndCloses) {
+    serve(httpReply(200, kNewCatalogue));
+    press();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(baseDb(), kNewCatalogue);
+    EXPECT_FALSE(partLeft());
+    EXPECT_EQ(status, (std::vector<std::string>{"Хостинг-провайдеров:5", "Тарифных планов:7"}));
+    EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
+    EXPECT_EQ(catalogue.text(ProviderTable, slot::FirmName, 5), "Firm5");
+
+    // Two GETs of the catalogue, as the program's own agent, each closing.
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    for (const HttpRequest& r : requests) {
+        EXPECT_EQ(r.method, "GET");
+        EXPECT_EQ(r.path, "/base.db");
+        EXPECT_EQ(r.headers.at("user-agent"), "zorbinta");
+        EXPECT_EQ(r.headers.at("connection"), "close");
+        EXPECT_EQ(r.headers.at("host"), "127.0.0.1:" + std::to_string(server.port()));
+    }
+}
+
+// Request i gets replies[i]; later requests get the last one.
+testsupport::HttpHandler inOrder(std::vector<std::string> replies) {
+    auto count = std::make_shared<std::size_t>(0);
+    return [replies, count](const HttpRequest&, HttpPeer& peer) {
+        peer.write(replies[std::min(*count, replies.size() - 1)]);
+        ++*count;
+    };
+}
+
+std::string chunked(const std::string& body) {
+    std::string reply =
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
+    for (std::size_t at = 0; at < body.size(); at += 700) {
+        const std::string piece = body.substr(at, 700);
+        std::ostringstream size;
+        size << std::hex << piece.size();
+        reply += size.str() + "\r\n" + piece + "\r\n";
+    }
+    return reply + "0\r\n\r\n";
+}
+
+TEST_F(UpdateTest, ChunkedBodiesAndRedirectsAreFollowed) {
+    server.setHandler(inOrder({httpReply(200, kNewCatalogue), chunked(kNewCatalogue)}));
+    press();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(baseDb(), kNewCatalogue);
+
+    writeFileBytes(folder.path() + "base.db", kOldCatalogue);
+    const std::string moved = "Location: " + server.url() + "/files/base.db\r\n";
+    server.setHandler([moved](const HttpRequest& r, HttpPeer& peer) {
+        peer.write(r.path == "/base.db" ? httpReply(302, "moved", moved)
+                                        : httpReply(200, kNewCatalogue));
+    });
+    press();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(baseDb(), kNewCatalogue);
+    EXPECT_EQ(server.requests().back().path, "/files/base.db");
+}
+
+TEST_F(UpdateTest, AnnouncedNewVersionIsOfferedDuringTheLoad) {
+    folder.write("templ/config.txt", "0");
+    serve(httpReply(200, makeCatalogue(4, 4, "3.2")));
+    press();
+    EXPECT_EQ(dialogs.modal, std::vector<DialogId>{DialogId::Prompt});
+    EXPECT_EQ(status, (std::vector<std::string>{"Хостинг-провайдеров:4", "Тарифных планов:4"}));
+    EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
+}
+
+TEST_F(UpdateTest, BarCountsWholeChunksAndStopsAtItsMaximum) {
+    const std::string big = makeCatalogue(3, 3, {}, 300000);
+    ASSERT_EQ(big.size(), 300000u);
+    serve(httpReply(200, big));
+    std::vector<std::array<int, 3>> bar;
+    dialog.onProgress = [&] {
+        bar.push_back({dialog.progressMin, dialog.progressMax, dialog.progressPosition});
+    };
+    press();
+    ASSERT_TRUE(messages.shown.empty());
+    ASSERT_EQ(bar.size(), 1u + 293u);  // the reset, then one step per chunk
+    for (std::size_t i = 0; i < bar.size(); ++i) {
+        EXPECT_EQ(bar[i][0], 0);
+        EXPECT_EQ(bar[i][1], 300000);
+        EXPECT_EQ(bar[i][2], std::min<int>(static_cast<int>(i) * 1024, 300000)) << i;
+    }
+    EXPECT_EQ(bar[292][2], 299008);
+
+    // The next press sizes the bar anew and starts it at 0.
+    bar.clear();
+    serve(httpReply(200, std::string(100, 'x')));
+    press();
+    EXPECT_EQ(bar, (std::vector<std::array<int, 3>>{{0, 100, 0}, {0, 100, 100}}));
+}
+
+TEST_F(UpdateTest, CancelDuringASlowTransferLeavesEverythingAndCloses) {
+    server.setHandler([](const HttpRequest&, HttpPeer& peer) {
+        const std::string body(20 * 1024, 'x');
+        if (!peer.write(httpReply(200, "", "", "20480"))) return;
+        for (int i = 0; i < 20; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (!peer.write(body.substr(0, 1024))) return;
+        }
+    });
+    std::vector<int> positions;
+    dialog.onProgress = [&] {
+        positions.push_back(dialog.progressPosition);
+        if (dialog.progressPosition == 1024) dialog.Button1Click();  // ignored meanwhile
+        if (dialog.progressPosition == 3072) dialog.Button2Click();
+    };
+    press();
+    EXPECT_EQ(positions, (std::vector<int>{0, 1024, 2048, 3072}));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(server.requests().size(), 2u);
+    EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
+    dialogs.closed.clear();
+    expectNothingChanged();
+}
+
+TEST_F(UpdateTest, OfflineAsksToConnectWithoutARequest) {
+    PosixHttpClient offline(false);
+    UpdateDialog offlineDialog(catalogue, loader, offline, messages, dialogs, folder.path(),
+                               server.url(), [] {});
+    runGuarded(messages, [&] { offlineDialog.Button1Click(); });
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Подключитесь к интернету"});
+    EXPECT_TRUE(server.requests().empty());
+    expectNothingChanged();
+}
+
+TEST_F(UpdateTest, UnreachableServerReportsTheEmptyLength) {
+    UpdateDialog nowhere(catalogue, loader, http, messages, dialogs, folder.path(),
+                         "http://127.0.0.1:1", [] {});
+    runGuarded(messages, [&] { nowhere.Button1Click(); });
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"'' is not a valid integer value"});
+    expectNothingChanged();
+}
+
+TEST_F(UpdateTest, UnwritableTargetShowsTheIoErrorAndKeepsTheCatalogue) {
+    // Root writes through permissions; a folder where the file should go stops it.
+    const std::string part = folder.path() + "base.db.part";
+    std::filesystem::create_directory(part);
+    writeFileBytes(part + "/keep", "x");
+    serve(httpReply(200, kNewCatalogue));
+    press();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"File access denied"});
+    EXPECT_TRUE(std::filesystem::exists(part + "/keep"));
+    std::filesystem::remove_all(part);
+    expectNothingChanged();
+}
+
+TEST_F(UpdateTest, FailedReplaceRestoresTheTables) {
+    // base.db turned into a folder after the load: the rename over it fails.
+    const std::string target = folder.path() + "base.db";
+    std::filesystem::remove(target);
+    std::filesystem::create_directory(target);
+    writeFileBytes(target + "/keep", "x");
+    serve(httpReply(200, kNewCatalogue));
+    press();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"File access denied"});
+    EXPECT_EQ(catalogue.ProviderCount, 2);
+    EXPECT_EQ(catalogue.PlanCount, 3);
+    EXPECT_EQ(catalogue.text(ProviderTable, slot::FirmName, 1), "Firm1");
+    EXPECT_TRUE(status.empty());
+    EXPECT_TRUE(dialogs.closed.empty());
+    EXPECT_FALSE(partLeft());
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> replies;  // one per request, the last repeated
+    std::vector<std::string> shown;    // what the user sees
+    std::size_t requests;
+};
+
+std::string withLength(const std::string& body, std::size_t announced) {
+    return httpReply(200, body, "", std::to_string(announced).c_str());
+}
+
+const std::string kBadRecord = "prov|x1|" + std::string(200, 'a') + "|";
+
+const FailureCase kFailures[] = {
+    {"NoContentLength",
+     {httpReply(200, kNewCatalogue, "", "")},
+     {"'' is not a valid integer value"},
+     1},
+    {"ContentLengthNotANumber",
+     {httpReply(200, kNewCatalogue, "", "12ab")},
+     {"'12ab' is not a valid integer value"},
+     1},
+    {"NotFoundPage",
+     {httpReply(404, "<html><body><h1>404 Not Found</h1></body></html>",
+                "Content-Type: text/html\r\n")},
+     {"Сервер не отдал файл базы данных (HTTP 404)"},
+     1},
+    {"ServerErrorOnTheDownload",
+     {httpReply(200, kNewCatalogue), httpReply(500, "<html>oops</html>")},
+     {"Сервер не отдал файл базы данных (HTTP 500)"},
+     2},
+    {"RedirectLoop",
+     {httpReply(302, "", "Location: /base.db\r\n")},
+     {"Сервер не отдал файл базы данных (HTTP 302)"},
+     1 + PosixHttpClient::kMaxRedirects},
+    {"BodyCutOff",
+     {httpReply(200, kNewCatalogue),
+      withLength(kNewCatalogue.substr(0, 700), kNewCatalogue.size())},
+     {kWrongSize},
+     2},
+    {"BodyLongerThanAnnounced",
+     {httpReply(200, kNewCatalogue), withLength(kNewCatalogue, kNewCatalogue.size() - 40)},
+     {kWrongSize},
+     2},
+    {"HundredBytes", {httpReply(200, std::string(100, 'x'))}, {}, 2},
+    {"EmptyBody", {httpReply(200, "")}, {}, 2},
+    {"BodyThatFailsToLoad",
+     {httpReply(200, kBadRecord)},
+     {"'x1' is not a valid floating point value"},
+     2},
+};
+
+class UpdateFailureTest : public UpdateTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(UpdateFailureTest, LeavesTheCatalogueAsItWas) {
+    server.setHandler(inOrder(GetParam().replies));
+    press();
+    EXPECT_EQ(messages.shown, GetParam().shown);
+    EXPECT_EQ(server.requests().size(), GetParam().requests);
+    expectNothingChanged();
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, UpdateFailureTest, ::testing::ValuesIn(kFailures),
+                         [](const auto& c) { return std::string(c.param.name); });
+
+TEST_F(UpdateTest, StalledServerEndsWithAMessage) {
+    server.setHandler([](const HttpRequest&, HttpPeer& peer) {
+        peer.write(withLength(kNewCatalogue.substr(0, 500), kNewCatalogue.size()));
+        peer.waitForClose(std::chrono::seconds(5));
+    });
+    press();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kNoAnswer});
+    expectNothingChanged();
+
+    // Silence before the reply's head.
+    messages.shown.clear();
+    server.setHandler(
+        [](const HttpRequest&, HttpPeer& peer) { peer.waitForClose(std::chrono::seconds(5)); });
+    press();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kNoAnswer});
+    expectNothingChanged();
+}
+
+TEST_F(UpdateTest, EmptyBodyLeavesTheBarAtAnEmptyRange) {
+    serve(httpReply(200, ""));
+    press();
+    EXPECT_EQ(dialog.progressMin, 0);
+    EXPECT_EQ(dialog.progressMax, 0);
+    EXPECT_EQ(dialog.progressPosition, 0);
+}
+
+}  // namespace
+}  // namespace zorbinta
