@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/core/Error.h"
+#include "catalogue/core/Numbers.h"
+#include "catalogue/core/Win1251.h"
+
+namespace zorbinta {
+namespace {
+
+TEST(Win1251, EveryByteRoundTrips) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    const std::string utf8 = fromCp1251(all);
+    EXPECT_EQ(toCp1251(utf8), all);
+    // The one byte the code page leaves undefined maps to U+0098.
+    EXPECT_EQ(fromCp1251("\x98"), "\xC2\x98");
+}
+
+TEST(Win1251, KnownLetters) {
+    const struct {
+        const char* cp1251;
+        const char* utf8;
+    } cases[] = {
+        {"\xC0", "А"}, {"\xFF", "я"},      {"\xA8", "Ё"}, {"\xB8", "ё"},
+        {"\xB9", "№"}, {"\xAB\xBB", "«»"}, {"\x97", "—"}, {"abc", "abc"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fromCp1251(c.cp1251), c.utf8) << c.utf8;
+        EXPECT_EQ(toCp1251(c.utf8), c.cp1251) << c.utf8;
+    }
+    // Characters the code page lacks become '?'.
+    EXPECT_EQ(toCp1251("a€b✓"),
+              "a\x88"
+              "b?");
+}
+
+TEST(Win1251, CompareFollowsCodePageBytes) {
+    // Ascending Windows-1251 byte order, not Unicode order.
+    const std::vector<std::string> ascending = {"",  "0", "09", "9", "A", "Z", "a",
+                                                "z", "Ё", "ё",  "А", "Я", "а", "я"};
+    for (size_t i = 0; i < ascending.size(); ++i) {
+        for (size_t j = 0; j < ascending.size(); ++j) {
+            const int expected = i < j ? -1 : (i > j ? 1 : 0);
+            EXPECT_EQ(compareCp1251(ascending[i], ascending[j]), expected)
+                << "'" << ascending[i] << "' vs '" << ascending[j] << "'";
+        }
+    }
+    EXPECT_LT(compareCp1251("ab", "abc"), 0);
+    EXPECT_GT(compareCp1251("абв", "аб"), 0);
+}
+
+TEST(Numbers, GeneralFormat) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {7, "7"},
+        {7.5, "7,5"},
+        {0.1 + 0.2, "0,3"},
+        {-2.5, "-2,5"},
+        {0, "0"},
+        {99999, "99999"},
+        {12.5, "12,5"},
+        {1.0 / 3, "0,333333333333333"},
+        {2.0 / 3, "0,666666666666667"},
+        {123456789012345, "123456789012345"},
+        {1234567890123456, "1,23456789012346E15"},
+        {1e15, "1E15"},
+        {0.00001, "0,00001"},
+        {0.000001, "1E-6"},
+        {0.0000015, "1,5E-6"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(formatGeneral(c.value), c.text) << c.text;
+}
+
+TEST(Numbers, PriceFormat) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {10, "10,00"}, {10.5, "10,50"}, {7.5, "7,50"}, {10.125, "10,125"}, {0, "0,00"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(formatPrice(c.value), c.text) << c.text;
+}
+
+TEST(Numbers, ParseFloat) {
+    const struct {
+        const char* text;
+        double value;
+    } good[] = {
+        {"10", 10}, {"2,5", 2.5}, {"-7,25", -7.25}, {" 3 ", 3}, {"1E3", 1000}, {"12,50", 12.5},
+    };
+    for (const auto& c : good) EXPECT_DOUBLE_EQ(parseFloat(c.text), c.value) << c.text;
+
+    for (const char* bad : {"", "2.5", "abc", "1,2,3", "1E", ","}) {
+        try {
+            parseFloat(bad);
+            ADD_FAILURE() << "accepted '" << bad << "'";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::string(bad) + "' is not a valid floating point value");
+        }
+    }
+}
+
+TEST(Numbers, ParseInt) {
+    EXPECT_EQ(parseInt("42"), 42);
+    EXPECT_EQ(parseInt("-7"), -7);
+    for (const char* bad : {"", "4,5", "x", "99999999999"}) {
+        try {
+            parseInt(bad);
+            ADD_FAILURE() << "accepted '" << bad << "'";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::string(bad) + "' is not a valid integer value");
+        }
+    }
+}
+
+TEST(Numbers, ParseFlag) {
+    const struct {
+        const char* text;
+        bool value;
+    } good[] = {
+        {"TRUE", true},   {"true", true},   {"True", true}, {"tRuE", true},
+        {"false", false}, {"FALSE", false}, {"0", false},   {"1", true},
+        {"2", true},      {"-1", true},     {"0,0", false}, {"0,5", true},
+    };
+    for (const auto& c : good) EXPECT_EQ(parseFlag(c.text), c.value) << c.text;
+
+    for (const char* bad : {"yes", "", "no", "truee", "да"}) {
+        try {
+            parseFlag(bad);
+            ADD_FAILURE() << "accepted '" << bad << "'";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::string(bad) + "' is not a valid boolean value");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zorbinta
