@@ -83,10 +83,16 @@ public:
             bytes = bytes.substr(0, eof);
         }
         text_.reserve(bytes.size() + bytes.size() / 8);
-        size_t i = 0;
         runs_.push_back({0, 0});
+        // The next CR and LF at or after i, each searched for again only once
+        // passed, so the whole scan stays linear.
+        size_t nextCr = bytes.find('\r');
+        size_t nextLf = bytes.find('\n');
+        size_t i = 0;
         while (i < bytes.size()) {
-            const size_t brk = bytes.find_first_of("\r\n", i);
+            if (nextCr < i) nextCr = bytes.find('\r', i);
+            if (nextLf < i) nextLf = bytes.find('\n', i);
+            const size_t brk = std::min(nextCr, nextLf);
             if (brk == std::string_view::npos) {
                 text_.append(bytes.substr(i));
                 break;
@@ -141,14 +147,28 @@ bool isAscii(std::string_view s) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// Most numbers of a catalogue are plain whole numbers; these are exact
+// without the general conversion.
+bool plainWholeNumber(std::string_view field, double& value) {
+    if (field.empty() || field.size() > 15) return false;
+    long long n = 0;
+    for (const char c : field) {
+        if (c < '0' || c > '9') return false;
+        n = n * 10 + (c - '0');
+    }
+    value = static_cast<double>(n);
+    return true;
+}
+
 double toNumber(std::string_view field) {
     double value = 0;
-    if (tryParseFloat(field, value)) return value;
+    if (plainWholeNumber(field, value) || tryParseFloat(field, value)) return value;
     // Raises the conversion error with the text as the user sees it.
     return parseFloat(fromCp1251(field));
 }
 
 unsigned char toFlag(std::string_view field) {
+    if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') return field[0] != '0';
     return (isAscii(field) ? parseFlag(field) : parseFlag(fromCp1251(field))) ? 1 : 0;
 }
 
