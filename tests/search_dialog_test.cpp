@@ -76,18 +76,6 @@ TEST(SearchDialog, KeyFilters) {
     }
 }
 
-TEST(SearchDialog, FieldsAndTheirFilters) {
-    const int lengths[] = {0, 7, 7, 3, 3, 3, 7, 3, 3};
-    const KeyFilter filters[] = {
-        KeyFilter::WholeNumber, KeyFilter::WholeNumber, KeyFilter::OneDecimal,
-        KeyFilter::WholeNumber, KeyFilter::WholeNumber, KeyFilter::WholeNumber,
-        KeyFilter::TwoDecimals, KeyFilter::WholeNumber, KeyFilter::WholeNumber};
-    for (int e = 1; e <= 8; ++e) {
-        EXPECT_EQ(SearchDialog::maxLength(e), lengths[e]) << e;
-        EXPECT_EQ(SearchDialog::filterOf(e), filters[e]) << e;
-    }
-}
-
 TEST(SearchDialog, TypingEditsAtTheCaretWithinMaxLength) {
     FakeDialogs dialogs;
     SearchDialog d(dialogs);
