@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -418,6 +420,52 @@ TEST_F(LoaderTest, LoadWhilePausedInThePromptDoesNotRunAgain) {
     dialogs.onShow = nullptr;
     loader.CatalogueLoad();
     EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+// ---- the shipped sample and the generator ---------------------------------------
+
+TEST_F(LoaderTest, ShippedSampleCatalogue) {
+    loadRaw(readFileBytes(std::string(ZORBINTA_SOURCE_DIR) + "/data/base.db"));
+    EXPECT_EQ(catalogue.ProviderCount, 20);
+    EXPECT_EQ(catalogue.PlanCount, 60);
+    EXPECT_EQ(catalogue.FreeHostCount, 8);
+    EXPECT_EQ(catalogue.DomainEnd, 41);
+    EXPECT_TRUE(dialogs.shown.empty());  // the sample is of this version
+
+    std::set<double> ids;
+    std::set<std::string> webs;
+    for (int r = 1; r <= catalogue.ProviderCount; ++r) {
+        ids.insert(catalogue.number(ProviderTable, slot::ProviderId, r));
+        webs.insert(catalogue.text(ProviderTable, slot::WebAddress, r));
+        EXPECT_NE(catalogue.text(ProviderTable, slot::ExtraInfo, r).find("?*?"), std::string::npos);
+        EXPECT_EQ(catalogue.text(ProviderTable, slot::UpdatedOn, r).size(), 10u);
+    }
+    EXPECT_EQ(ids.size(), 20u);
+    EXPECT_EQ(webs.size(), 20u);
+    for (int r = 1; r <= catalogue.PlanCount; ++r) {
+        EXPECT_TRUE(ids.count(catalogue.number(PlanTable, slot::PlanProviderId, r))) << r;
+    }
+    std::set<std::string> zones;
+    std::set<double> kinds;
+    for (int r = 1; r < catalogue.DomainEnd; ++r) {
+        zones.insert(catalogue.text(DomainTable, slot::Zone, r));
+        kinds.insert(catalogue.number(DomainTable, slot::ClientKind, r));
+        EXPECT_TRUE(ids.count(catalogue.number(DomainTable, slot::DomainProviderId, r))) << r;
+    }
+    EXPECT_EQ(zones.size(), 12u);
+    EXPECT_EQ(kinds, (std::set<double>{0, 1}));
+}
+
+TEST_F(LoaderTest, GeneratedCatalogueOfTheLargestSize) {
+    const std::string path = programDir() + "base.db";
+    const std::string command = "python3 '" + std::string(ZORBINTA_SOURCE_DIR) +
+                                "/scripts/gen_catalogue.py' --records 1000 '" + path + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    loader.CatalogueLoad();
+    EXPECT_EQ(catalogue.ProviderCount, 1000);
+    EXPECT_EQ(catalogue.PlanCount, 1000);
+    EXPECT_EQ(catalogue.FreeHostCount, 1000);
+    EXPECT_EQ(catalogue.DomainEnd, 1001);
 }
 
 // ---- file reading -------------------------------------------------------------
