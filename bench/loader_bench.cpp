@@ -130,5 +130,3 @@ void BM_ReadDecodeSplit(benchmark::State& state) {
 BENCHMARK(BM_ReadDecodeSplit)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -1,0 +1,109 @@
+#pragma once
+// Program folders with generated catalogues, and a browser pane that keeps
+// only the last page, for driving the whole program in benchmarks.
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "pages/core/BrowserPane.h"
+#include "pages/core/PageOutput.h"
+#include "shell/core/Application.h"
+#include "tests/FakePlatform.h"
+
+namespace zorbinta::bench {
+
+// A program folder holding the installed templates and a catalogue of n
+// records of every tag, written by scripts/gen_catalogue.py so that tests,
+// benchmarks and the peak-memory run measure the same shape of file.
+class GeneratedProgram {
+public:
+    explicit GeneratedProgram(int records) {
+        namespace fs = std::filesystem;
+        dir_ = fs::temp_directory_path() /
+               ("zorbinta-bench-" + std::to_string(::getpid()) + "-" + std::to_string(records));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "templ");
+        fs::copy(fs::path(ZORBINTA_APP_DIR) / "templ", dir_ / "templ",
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        const std::string command =
+            "python3 '" ZORBINTA_SOURCE_DIR "/scripts/gen_catalogue.py' --records " +
+            std::to_string(records) + " '" + (dir_ / "base.db").string() + "'";
+        if (std::system(command.c_str()) != 0 || !fs::exists(dir_ / "base.db")) {
+            throw std::runtime_error("cannot generate a catalogue: " + command);
+        }
+    }
+    ~GeneratedProgram() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    GeneratedProgram(const GeneratedProgram&) = delete;
+    GeneratedProgram& operator=(const GeneratedProgram&) = delete;
+
+    std::string programDir() const { return dir_.string() + "/"; }
+    std::string catalogueFile() const { return (dir_ / "base.db").string(); }
+
+private:
+    std::filesystem::path dir_;
+};
+
+// One folder per size for the whole run.
+inline const GeneratedProgram& programFor(int records) {
+    static std::map<int, std::unique_ptr<GeneratedProgram>> programs;
+    auto& program = programs[records];
+    if (!program) program = std::make_unique<GeneratedProgram>(records);
+    return *program;
+}
+
+// Navigations complete at once; a written page replaces the last one, so
+// that a long run does not pile up pages.
+class LastPagePane final : public BrowserPane {
+public:
+    void navigate(const std::string& url) override {
+        location = url;
+        fireNavigateComplete();
+    }
+    bool hasDocument() const override { return true; }
+    bool isComplete() const override { return true; }
+    void writeDocument(const std::string& page) override {
+        last = page;
+        ++written;
+    }
+    std::string locationUrl() const override { return location; }
+    void focusDocument() override {}
+    bool documentSource(std::string& source) const override {
+        source = last;
+        return true;
+    }
+    void processEvents() override {}
+
+    std::string location;
+    std::string last;
+    long long written = 0;
+};
+
+// The whole program over in-memory services, started on a generated folder.
+class ProgramUnderTest {
+public:
+    explicit ProgramUnderTest(int records)
+        : app(Platform{pane, fake, fake, fake, fake, fake, fake, fake.http},
+              programFor(records).programDir(), "http://bench.example") {
+        app.main.start();
+        // An empty search form: no lower bound, any price.
+        app.search.criteria.Bounds[6] = kUnlimited;
+    }
+
+    std::string commandLocation(const std::string& command) const {
+        return commandUrl(app.programDir(), command);
+    }
+
+    LastPagePane pane;
+    testing::FakePlatform fake;
+    Application app;
+};
+
+}  // namespace zorbinta::bench
