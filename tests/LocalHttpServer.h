@@ -1,7 +1,7 @@
 #pragma once
-// A small HTTP server on 127.0.0.1 for the download tests: an ephemeral port,
-// one thread, one connection at a time, and a handler that writes whatever
-// bytes a case needs (a good reply, a cut-off body, silence).
+// A small HTTP server on 127.0.0.1 for the download tests: an ephemeral port
+// and a handler that writes whatever bytes a case needs (a good reply, a
+// cut-off body, silence).
 
 #include <netinet/in.h>
 #include <poll.h>
@@ -14,6 +14,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -77,6 +78,16 @@ inline std::string httpReply(int status, std::string_view body, std::string_view
     return reply;
 }
 
+// Request i gets replies[i]; later requests get the last one. The turn is
+// taken before anything is written, so a client's next request always finds
+// it advanced.
+inline HttpHandler inOrder(std::vector<std::string> replies) {
+    auto count = std::make_shared<std::atomic<std::size_t>>(0);
+    return [replies = std::move(replies), count](const HttpRequest&, HttpPeer& peer) {
+        peer.write(replies[std::min(count->fetch_add(1), replies.size() - 1)]);
+    };
+}
+
 class LocalHttpServer {
 public:
     explicit LocalHttpServer(HttpHandler handler = {}) : handler_(std::move(handler)) {
@@ -117,33 +128,44 @@ public:
     }
 
 private:
+    // Each connection gets a thread of its own, so a client that gives up on
+    // one reply can start the next request at once.
     void serve() {
+        std::vector<std::thread> connections;
         while (!stop_) {
             pollfd p{listen_, POLLIN, 0};
             if (::poll(&p, 1, 20) <= 0) continue;
             const int fd = ::accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC);
-            if (fd < 0) continue;
-            HttpRequest request;
-            if (readRequest(fd, request)) {
-                HttpHandler handler;
-                {
-                    std::lock_guard lock(mutex_);
-                    requests_.push_back(request);
-                    handler = handler_;
-                }
-                HttpPeer peer(fd);
-                if (handler) handler(request, peer);
-            }
-            ::close(fd);
+            if (fd >= 0) connections.emplace_back([this, fd] { answer(fd); });
         }
+        for (std::thread& t : connections) t.join();
     }
 
-    static bool readRequest(int fd, HttpRequest& request) {
+    void answer(int fd) {
+        HttpRequest request;
+        if (readRequest(fd, request)) {
+            HttpHandler handler;
+            {
+                std::lock_guard lock(mutex_);
+                requests_.push_back(request);
+                handler = handler_;
+            }
+            HttpPeer peer(fd);
+            if (handler) handler(request, peer);
+        }
+        ::close(fd);
+    }
+
+    // A client may open a connection and never use it; shutting down does
+    // not wait for it.
+    bool readRequest(int fd, HttpRequest& request) const {
         std::string head;
         char buffer[1024];
         while (head.find("\r\n\r\n") == std::string::npos) {
             pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, 5000) <= 0) return false;
+            const int ready = ::poll(&p, 1, 20);
+            if (ready < 0 || stop_) return false;
+            if (ready == 0) continue;
             const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
             if (n <= 0) return false;
             head.append(buffer, static_cast<std::size_t>(n));

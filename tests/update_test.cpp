@@ -27,6 +27,7 @@ namespace {
 using testsupport::HttpPeer;
 using testsupport::httpReply;
 using testsupport::HttpRequest;
+using testsupport::inOrder;
 using testsupport::LocalHttpServer;
 
 constexpr const char* kWrongSize =
@@ -152,15 +153,6 @@ TEST_F(UpdateTest, GoodCatalogueReplacesTheFileLoadsItAndCloses) {
     }
 }
 
-// Request i gets replies[i]; later requests get the last one.
-testsupport::HttpHandler inOrder(std::vector<std::string> replies) {
-    auto count = std::make_shared<std::size_t>(0);
-    return [replies, count](const HttpRequest&, HttpPeer& peer) {
-        peer.write(replies[std::min(*count, replies.size() - 1)]);
-        ++*count;
-    };
-}
-
 std::string chunked(const std::string& body) {
     std::string reply =
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
@@ -244,6 +236,40 @@ TEST_F(UpdateTest, CancelDuringASlowTransferLeavesEverythingAndCloses) {
     EXPECT_EQ(positions, (std::vector<int>{0, 1024, 2048, 3072}));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(server.requests().size(), 2u);
+    EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
+    dialogs.closed.clear();
+    expectNothingChanged();
+}
+
+// A client whose event loop lets "Отмена" be pressed while the size request
+// is under way, as the desktop one does.
+class CancelledSizeRequest final : public HttpClient {
+public:
+    bool isConnected() override { return true; }
+    ContentLengthReply getContentLength(const std::string&) override {
+        press();
+        return {0, "", false};
+    }
+    Transfer downloadToFile(const std::string&, const std::string&,
+                            const std::function<bool(std::size_t)>&) override {
+        ++downloads;
+        return {};
+    }
+    void cancel() override { ++cancels; }
+    std::function<void()> press;
+    int downloads = 0;
+    int cancels = 0;
+};
+
+TEST_F(UpdateTest, CancelDuringTheSizeRequestClosesWithoutADownload) {
+    CancelledSizeRequest client;
+    UpdateDialog window(catalogue, loader, client, messages, dialogs, folder.path(), server.url(),
+                        [] {});
+    client.press = [&] { window.Button2Click(); };
+    runGuarded(messages, [&] { window.Button1Click(); });
+    EXPECT_EQ(client.cancels, 1);
+    EXPECT_EQ(client.downloads, 0);
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
     dialogs.closed.clear();
     expectNothingChanged();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "catalogue/core/Catalogue.h"
@@ -67,42 +68,58 @@ void UpdateDialog::Button1Click() {
     // "Загрузить" pressed again while the window stays responsive in a transfer.
     if (transferring_) return;
 
-    const std::string url = catalogueUrl();
     if (!http_.isConnected()) {
         messages_.showMessage(kConnectMessage);
         return;
     }
 
+    // From the first request on, "Отмена" stops the work instead of closing.
+    transferring_ = true;
+    cancelRequested_ = false;
+    std::string message;
+    std::optional<Transfer> transfer;
+    try {
+        transfer = fetch(message);
+    } catch (...) {
+        transferring_ = false;
+        cancelRequested_ = false;
+        removePart(partPath());
+        throw;
+    }
+    transferring_ = false;
+    if (transfer) {
+        finishTransfer(*transfer);
+    } else if (cancelRequested_) {
+        Transfer stopped;
+        stopped.result = TransferResult::Cancelled;
+        finishTransfer(stopped);
+    } else {
+        messages_.showMessage(message);
+    }
+}
+
+std::optional<Transfer> UpdateDialog::fetch(std::string& message) {
+    const std::string url = catalogueUrl();
     const ContentLengthReply reply = http_.getContentLength(url);
+    if (cancelRequested_) return std::nullopt;
     if (reply.timedOut) {
-        messages_.showMessage(kTimeoutMessage);
-        return;
+        message = kTimeoutMessage;
+        return std::nullopt;
     }
     // An error page's length is not the catalogue's.
     if (reply.status != 0 && !isSuccess(reply.status)) {
-        messages_.showMessage(httpStatusMessage(reply.status));
-        return;
+        message = httpStatusMessage(reply.status);
+        return std::nullopt;
     }
     const int length = parseInt(reply.text);
     if (length < 0) throw Error("'" + reply.text + "' is not a valid integer value");
 
     setProgress(0, length, 0);
+    if (cancelRequested_) return std::nullopt;
 
     const std::string part = partPath();
     removePart(part);  // a leftover of an earlier run, or a link planted there
-    transferring_ = true;
-    cancelRequested_ = false;
-    Transfer transfer;
-    try {
-        transfer = http_.downloadToFile(url, part, [this](std::size_t) { return chunkArrived(); });
-    } catch (...) {
-        transferring_ = false;
-        cancelRequested_ = false;
-        removePart(part);
-        throw;
-    }
-    transferring_ = false;
-    finishTransfer(transfer);
+    return http_.downloadToFile(url, part, [this](std::size_t) { return chunkArrived(); });
 }
 
 void UpdateDialog::finishTransfer(const Transfer& transfer) {

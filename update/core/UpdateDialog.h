@@ -6,6 +6,7 @@
 // cancelled download leaves the catalogue file and the tables as they were.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,9 @@ public:
 
 private:
     void setProgress(int min, int max, int position);
+    // The size request, the bar's reset and the transfer; nothing when the
+    // work stopped before the transfer (message says why, unless cancelled).
+    std::optional<Transfer> fetch(std::string& message);
     bool chunkArrived();
     void finishTransfer(const Transfer& transfer);
     void installCatalogue();

@@ -1,0 +1,248 @@
+// The Qt Network client and the download dialog's window against a local
+// HTTP server.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "catalogue/core/Catalogue.h"
+#include "catalogue/core/CatalogueLoader.h"
+#include "catalogue/core/FileIO.h"
+#include "tests/LocalHttpServer.h"
+#include "update/core/Settings.h"
+#include "update/core/UpdateDialog.h"
+#include "update/qt/QtHttpClient.h"
+#include "update/qt/TForm3.h"
+
+using namespace zorbinta;
+using testsupport::HttpPeer;
+using testsupport::httpReply;
+using testsupport::HttpRequest;
+using testsupport::inOrder;
+using testsupport::LocalHttpServer;
+
+Q_DECLARE_METATYPE(zorbinta::TransferResult)
+
+namespace {
+
+// Sends the head and then 1024 bytes every 20 ms.
+void slowBody(const HttpRequest&, HttpPeer& peer) {
+    const std::string piece(1024, 'x');
+    if (!peer.write(httpReply(200, "", "", "40960"))) return;
+    for (int i = 0; i < 40; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (!peer.write(piece)) return;
+    }
+}
+
+std::string tempPath(const char* name) {
+    return (std::filesystem::temp_directory_path() /
+            (std::string("zorbinta-qthttp-") + std::to_string(QCoreApplication::applicationPid()) +
+             "-" + name))
+        .string();
+}
+
+class Messages final : public MessageBox {
+public:
+    void showMessage(const std::string& text, const std::string&) override {
+        shown.push_back(text);
+    }
+    void showError(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
+class Dialogs final : public DialogRunner {
+public:
+    void runModal(DialogId) override {}
+    void close(DialogId id) override { closed.push_back(id); }
+    std::vector<DialogId> closed;
+};
+
+class Links final : public LinkOpener {
+public:
+    void open(const std::string&) override {}
+};
+
+}  // namespace
+
+class QtHttpClientTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        client = std::make_unique<QtHttpClient>();
+        client->setStallTimeout(std::chrono::milliseconds(400));
+        part = tempPath("part");
+        std::filesystem::remove(part);
+    }
+    void cleanup() { std::filesystem::remove(part); }
+
+    void wholeChunksAsTheProgramsOwnAgent() {
+        const std::string body(300000, 'c');
+        LocalHttpServer server(inOrder({httpReply(200, body)}));
+        const ContentLengthReply size = client->getContentLength(server.url() + "/base.db");
+        QCOMPARE(size.status, 200);
+        QCOMPARE(size.text, std::string("300000"));
+
+        std::vector<std::size_t> chunks;
+        const Transfer t =
+            client->downloadToFile(server.url() + "/base.db", part, [&](std::size_t n) {
+                chunks.push_back(n);
+                return true;
+            });
+        QCOMPARE(t.result, TransferResult::Complete);
+        QCOMPARE(readFileBytes(part), body);
+        QCOMPARE(chunks.size(), std::size_t{293});
+        for (std::size_t i = 0; i + 1 < chunks.size(); ++i) QCOMPARE(chunks[i], std::size_t{1024});
+        QCOMPARE(chunks.back(), std::size_t{300000 - 292 * 1024});
+
+        const auto requests = server.requests();
+        QCOMPARE(requests.size(), std::size_t{2});
+        const std::string agent =
+            QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+        for (const HttpRequest& r : requests) {
+            QCOMPARE(r.path, std::string("/base.db"));
+            QCOMPARE(r.headers.at("user-agent"), agent);
+            QCOMPARE(r.headers.at("accept-encoding"), std::string("identity"));
+        }
+    }
+
+    void replies_data() {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("lengthText");
+        QTest::addColumn<zorbinta::TransferResult>("result");
+        const std::string page = "<html><body>Not Found</body></html>";
+        auto row = [](const char* name, const std::string& reply, int status, const char* length,
+                      TransferResult result) {
+            QTest::newRow(name) << QByteArray::fromStdString(reply) << status << QByteArray(length)
+                                << result;
+        };
+        row("not found", httpReply(404, page), 404, "35", TransferResult::HttpError);
+        row("server error", httpReply(500, "oops"), 500, "4", TransferResult::HttpError);
+        row("no length", httpReply(200, std::string(500, 'b'), "", ""), 200, "",
+            TransferResult::Complete);
+        row("cut off", httpReply(200, std::string(700, 'b'), "", "5000"), 200, "5000",
+            TransferResult::WrongSize);
+        row("empty", httpReply(200, ""), 200, "0", TransferResult::Complete);
+        row("redirect loop", httpReply(302, "", "Location: /base.db\r\n"), 302, "0",
+            TransferResult::HttpError);
+    }
+
+    void replies() {
+        QFETCH(QByteArray, reply);
+        QFETCH(int, status);
+        QFETCH(QByteArray, lengthText);
+        QFETCH(zorbinta::TransferResult, result);
+        LocalHttpServer server(inOrder({reply.toStdString()}));
+        const ContentLengthReply size = client->getContentLength(server.url() + "/base.db");
+        QCOMPARE(size.status, status);
+        QCOMPARE(size.text, lengthText.toStdString());
+        QVERIFY(!size.timedOut);
+        const Transfer t = client->downloadToFile(server.url() + "/base.db", part,
+                                                  [](std::size_t) { return true; });
+        QCOMPARE(t.result, result);
+        if (result == TransferResult::HttpError) QCOMPARE(t.status, status);
+    }
+
+    void unreachableServer() {
+        const ContentLengthReply size = client->getContentLength("http://127.0.0.1:1/base.db");
+        QCOMPARE(size.status, 0);
+        QCOMPARE(size.text, std::string());
+        const Transfer t = client->downloadToFile("http://127.0.0.1:1/base.db", part,
+                                                  [](std::size_t) { return true; });
+        QCOMPARE(t.result, TransferResult::Failed);
+    }
+
+    void stallEndsTheRequest() {
+        LocalHttpServer server([](const HttpRequest&, HttpPeer& peer) {
+            peer.write(httpReply(200, std::string(100, 'b'), "", "5000"));
+            peer.waitForClose(std::chrono::seconds(5));
+        });
+        const Transfer t = client->downloadToFile(server.url() + "/base.db", part,
+                                                  [](std::size_t) { return true; });
+        QCOMPARE(t.result, TransferResult::TimedOut);
+
+        server.setHandler(
+            [](const HttpRequest&, HttpPeer& peer) { peer.waitForClose(std::chrono::seconds(5)); });
+        QVERIFY(client->getContentLength(server.url() + "/base.db").timedOut);
+    }
+
+    void cancelStopsTheTransfer() {
+        LocalHttpServer server(slowBody);
+        int calls = 0;
+        Transfer t = client->downloadToFile(server.url() + "/base.db", part,
+                                            [&](std::size_t) { return ++calls < 3; });
+        QCOMPARE(t.result, TransferResult::Cancelled);
+        QCOMPARE(calls, 3);
+
+        // From the window's event loop, while the server is silent.
+        server.setHandler(
+            [](const HttpRequest&, HttpPeer& peer) { peer.waitForClose(std::chrono::seconds(5)); });
+        client->setStallTimeout(std::chrono::seconds(5));
+        QTimer::singleShot(100, [this] { client->cancel(); });
+        QElapsedTimer clock;
+        clock.start();
+        t = client->downloadToFile(server.url() + "/base.db", part,
+                                   [](std::size_t) { return true; });
+        QCOMPARE(t.result, TransferResult::Cancelled);
+        QVERIFY(clock.elapsed() < 4000);
+    }
+
+    void windowMovesTheBarAndCancels() {
+        const std::filesystem::path dir = tempPath("dir");
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "templ");
+        const std::string programDir = dir.string() + "/";
+        const std::string old = "dom|ru|0|1|600|600|1|" + std::string(200, ' ');
+        writeFileBytes(programDir + "base.db", old);
+        writeFileBytes(programDir + "templ/config.txt", "1");
+
+        LocalHttpServer server(slowBody);
+        Messages messages;
+        Dialogs dialogs;
+        Links links;
+        Catalogue catalogue;
+        NewVersionPrompt prompt(dialogs, links, programDir);
+        CatalogueLoader loader(catalogue, programDir, prompt);
+        UpdateDialog model(catalogue, loader, *client, messages, dialogs, programDir, server.url(),
+                           [] {});
+        TForm3 form(model);
+        QCOMPARE(form.windowTitle(), QString("Обновление"));
+        QCOMPARE(form.Label1->text(), QString("Загрузка базы данных"));
+        QCOMPARE(form.Button1->text(), QString("Загрузить"));
+        QCOMPARE(form.Button2->text(), QString("Отмена"));
+        form.show();
+
+        // Halfway through, the bar has moved and "Отмена" still answers.
+        int seen = -1;
+        QTimer::singleShot(300, &form, [&] {
+            seen = form.ProgressBar1->value();
+            QTest::mouseClick(form.Button2, Qt::LeftButton);
+        });
+        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        QVERIFY(seen > 0);
+        QCOMPARE(form.ProgressBar1->maximum(), 40960);
+        QVERIFY(form.ProgressBar1->value() < 40960);
+        QVERIFY(messages.shown.empty());
+        QCOMPARE(dialogs.closed, std::vector<DialogId>{DialogId::Update});
+        QCOMPARE(readFileBytes(programDir + "base.db"), old);
+        QVERIFY(!std::filesystem::exists(programDir + "base.db.part"));
+        std::filesystem::remove_all(dir);
+    }
+
+private:
+    std::unique_ptr<QtHttpClient> client;
+    std::string part;
+};
+
+QTEST_MAIN(QtHttpClientTest)
+#include "qthttpclient_test.moc"

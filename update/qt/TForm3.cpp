@@ -1,0 +1,100 @@
+#include "update/qt/TForm3.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/core/Application.h"
+#include "update/core/UpdateDialog.h"
+
+TForm3::TForm3(zorbinta::UpdateDialog& model, QWidget* parent) : QDialog(parent), model_(model) {
+    setWindowTitle(QString::fromUtf8(zorbinta::dialogCaption(zorbinta::DialogId::Update)));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    const std::vector<std::string> texts = model_.texts();
+    Label1 = new QLabel(QString::fromStdString(texts.at(0)), this);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setTextVisible(false);
+    Button1 = new QPushButton(QString::fromStdString(texts.at(1)), this);
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton(QString::fromStdString(texts.at(2)), this);
+    Button2->setObjectName("Button2");
+    // Enter must not start a download by itself.
+    Button1->setAutoDefault(false);
+    Button2->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(ProgressBar1);
+    layout->addLayout(buttons);
+    setMinimumWidth(320);
+    setSizeGripEnabled(false);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    model_.onProgress = [this] { refresh(); };
+    refresh();
+}
+
+TForm3::~TForm3() {
+    model_.onProgress = nullptr;
+}
+
+void TForm3::refresh() {
+    if (model_.progressMax > model_.progressMin) {
+        ProgressBar1->setRange(model_.progressMin, model_.progressMax);
+        ProgressBar1->setValue(model_.progressPosition);
+    } else {
+        // An empty range would make the bar a busy indicator.
+        ProgressBar1->setRange(0, 1);
+        ProgressBar1->setValue(0);
+    }
+    ProgressBar1->repaint();
+}
+
+void TForm3::Button1Click() {
+    Button1->setEnabled(false);
+    zorbinta::runGuarded(model_.messageBox(), [this] { model_.Button1Click(); });
+    Button1->setEnabled(true);
+    refresh();
+}
+
+void TForm3::Button2Click() {
+    zorbinta::runGuarded(model_.messageBox(), [this] { model_.Button2Click(); });
+}
+
+void TForm3::closeBox() {
+    zorbinta::runGuarded(model_.messageBox(), [this] { model_.closeBox(); });
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    refresh();
+    QDialog::showEvent(event);
+}
+
+void TForm3::closeEvent(QCloseEvent* event) {
+    if (!event->spontaneous()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    closeBox();
+}
+
+void TForm3::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        closeBox();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
