@@ -74,15 +74,16 @@ const RecordShape& shapeOf(Section section) {
     return kShapes[static_cast<int>(section) - 1];
 }
 
-// The file's lines joined with "?*?", and where each verbatim run of the
-// joined text came from, so that errors can name a byte offset of the file.
+// The file's lines joined with "?*?" and decoded to UTF-8 in one pass, and
+// where each verbatim run of the text came from, so that errors can name a
+// byte offset of the file.
 class JoinedText {
 public:
     explicit JoinedText(std::string_view bytes) {
         if (const size_t eof = bytes.find('\x1A'); eof != std::string_view::npos) {
             bytes = bytes.substr(0, eof);
         }
-        text_.reserve(bytes.size() + bytes.size() / 8);
+        text_.reserve(bytes.size() + bytes.size() / 2);
         runs_.push_back({0, 0});
         // The next CR and LF at or after i, each searched for again only once
         // passed, so the whole scan stays linear.
@@ -94,10 +95,10 @@ public:
             if (nextLf < i) nextLf = bytes.find('\n', i);
             const size_t brk = std::min(nextCr, nextLf);
             if (brk == std::string_view::npos) {
-                text_.append(bytes.substr(i));
+                appendFromCp1251(text_, bytes.substr(i));
                 break;
             }
-            text_.append(bytes.substr(i, brk - i));
+            appendFromCp1251(text_, bytes.substr(i, brk - i));
             size_t next = brk + 1;
             const bool lineEnd = bytes[brk] == '\n' || (next < bytes.size() && bytes[next] == '\n');
             if (lineEnd) {
@@ -117,7 +118,12 @@ public:
         auto it = std::upper_bound(runs_.begin(), runs_.end(), joined,
                                    [](size_t j, const Run& run) { return j < run.joined; });
         --it;  // runs_ starts at 0, so one run always precedes
-        return it->file + (joined - it->joined);
+        // Each character of a run is one byte of the file.
+        size_t characters = 0;
+        for (size_t k = it->joined; k < joined; ++k) {
+            if ((static_cast<unsigned char>(text_[k]) & 0xC0) != 0x80) ++characters;
+        }
+        return it->file + characters;
     }
 
 private:
@@ -142,11 +148,6 @@ struct Offer {
     std::string link;
 };
 
-bool isAscii(std::string_view s) {
-    return std::all_of(s.begin(), s.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Most numbers of a catalogue are plain whole numbers; these are exact
 // without the general conversion.
 bool plainWholeNumber(std::string_view field, double& value) {
@@ -163,13 +164,13 @@ bool plainWholeNumber(std::string_view field, double& value) {
 double toNumber(std::string_view field) {
     double value = 0;
     if (plainWholeNumber(field, value) || tryParseFloat(field, value)) return value;
-    // Raises the conversion error with the text as the user sees it.
-    return parseFloat(fromCp1251(field));
+    // Raises the conversion error naming the field.
+    return parseFloat(field);
 }
 
 unsigned char toFlag(std::string_view field) {
     if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') return field[0] != '0';
-    return (isAscii(field) ? parseFlag(field) : parseFlag(fromCp1251(field))) ? 1 : 0;
+    return parseFlag(field) ? 1 : 0;
 }
 
 std::string quoted(std::string_view tag) {
@@ -248,8 +249,8 @@ private:
 
     void readUpdate() {
         Offer offer;
-        appendFromCp1251(offer.version, field());
-        appendFromCp1251(offer.link, field());
+        offer.version = field();
+        offer.link = field();
         offers_.push_back(std::move(offer));
     }
 
@@ -259,7 +260,7 @@ private:
                 const std::string_view value = field();
                 switch (group.kind) {
                     case Kind::Text:
-                        appendFromCp1251(table.texts.emplace_back(), value);
+                        table.texts.emplace_back(value);
                         break;
                     case Kind::Number:
                         table.numbers.push_back(toNumber(value));
