@@ -206,8 +206,12 @@ public:
                      " — больше " + std::to_string(kMaxRows) + " записей " + quoted(shape->tag));
             }
             ++records;
-            // The tag and the one separator after it, whatever it is.
+            // The tag and the one separator after it, whatever it is: one
+            // character of the file, which may take several bytes here.
             pos_ = std::min(text_.size(), pos_ + shape->tag.size() + 1);
+            while (pos_ < text_.size() && (static_cast<unsigned char>(text_[pos_]) & 0xC0) == 0x80) {
+                ++pos_;
+            }
             if (shape->section == Section::Update) {
                 readUpdate();
             } else {
