@@ -1,0 +1,90 @@
+#include "about/qt/TForm2.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+
+#include "shell/core/Application.h"
+
+namespace zorbinta::qt {
+namespace {
+
+constexpr int kNamePixels = 13;
+
+}  // namespace
+
+TForm2::TForm2(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
+    setObjectName("Form2");
+    setWindowTitle(dialogCaption(DialogId::About));
+    setModal(true);
+    for (int n = 1; n <= 9; ++n) {
+        const std::string text = AboutBox::labelText(n);
+        auto* label =
+            new QLabel(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        label->setObjectName(QString("Label%1").arg(n));
+        label->installEventFilter(this);
+        labels_[static_cast<size_t>(n)] = label;
+    }
+    QFont name = label(1)->font();
+    name.setBold(true);
+    name.setPixelSize(kNamePixels);
+    label(1)->setFont(name);
+    for (const int link : {3, 4}) {
+        QFont font = label(link)->font();
+        font.setUnderline(true);
+        label(link)->setFont(font);
+        label(link)->setStyleSheet("color: #0000ff;");
+        label(link)->setCursor(Qt::PointingHandCursor);
+    }
+    for (const int caption : {9, 6, 7})
+        label(caption)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // Name, version, developer, site and mail from top to bottom.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(24, 18, 24, 22);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(label(1), 0, 0, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(label(2), 1, 0, 1, 2, Qt::AlignHCenter);
+    grid->setRowMinimumHeight(2, 8);
+    grid->addWidget(label(9), 3, 0);
+    grid->addWidget(label(5), 3, 1);
+    grid->addWidget(label(8), 4, 1);
+    grid->addWidget(label(6), 5, 0);
+    grid->addWidget(label(3), 5, 1);
+    grid->addWidget(label(7), 6, 0);
+    grid->addWidget(label(4), 6, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int n = 1; n <= 9; ++n) {
+            if (watched != label(n)) continue;
+            // A click on a label never reaches the background.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                app_.guarded([this, n] { app_.about.clickLabel(n); });
+            }
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm2::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
+    app_.guarded([this] { app_.about.formclick(); });
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    // The model decides; it closes the box through the dialog service.
+    event->ignore();
+    app_.guarded([this] { app_.about.closeBox(); });
+}
+
+void TForm2::reject() {
+    app_.guarded([this] { app_.about.closeBox(); });
+}
+
+}  // namespace zorbinta::qt

@@ -1,0 +1,34 @@
+#pragma once
+// The About box: name, version, developer, and the maker's site and mail
+// address as links. A click on its background closes it.
+
+#include <QDialog>
+#include <array>
+
+class QLabel;
+
+namespace zorbinta {
+class Application;
+}
+
+namespace zorbinta::qt {
+
+class TForm2 final : public QDialog {
+    Q_OBJECT
+public:
+    TForm2(Application& app, QWidget* parent);
+
+    QLabel* label(int number) const { return labels_.at(static_cast<size_t>(number)); }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Application& app_;
+    std::array<QLabel*, 10> labels_{};  // Label1 .. Label9
+};
+
+}  // namespace zorbinta::qt

@@ -1,0 +1,214 @@
+#include "search/qt/TForm4.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/core/Application.h"
+
+namespace zorbinta::qt {
+namespace {
+
+constexpr int kFirstOptionBox = 5;
+constexpr int kOptionRows = 5;
+constexpr int kFieldWidth = 90;
+
+QString qs(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The "Неогр." box of a row, 0 when the row has none.
+int unlimitedBoxOf(int edit) {
+    return edit >= 2 && edit <= 5 ? edit - 1 : 0;
+}
+
+}  // namespace
+
+TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
+    setObjectName("Form4");
+    setWindowTitle(dialogCaption(DialogId::Search));
+    setModal(true);
+
+    auto* rows = new QGridLayout;
+    rows->setHorizontalSpacing(10);
+    rows->setVerticalSpacing(6);
+    rows->setColumnStretch(0, 1);
+    for (int n = 1; n <= kEdits; ++n) {
+        auto* label = new QLabel;
+        label->setObjectName(QString("Label%1").arg(n));
+        auto* edit = new QLineEdit;
+        edit->setObjectName(QString("Edit%1").arg(n));
+        edit->setMaxLength(SearchDialog::maxLength(n));
+        edit->setFixedWidth(kFieldWidth);
+        edit->setContextMenuPolicy(Qt::DefaultContextMenu);
+        edit->installEventFilter(this);
+        label->setBuddy(edit);
+        labels_[static_cast<size_t>(n)] = label;
+        edits_[static_cast<size_t>(n)] = edit;
+        rows->addWidget(label, n - 1, 0);
+        rows->addWidget(edit, n - 1, 1);
+    }
+    for (int n = 1; n <= kBoxes; ++n) {
+        auto* box = new QCheckBox;
+        box->setObjectName(QString("CheckBox%1").arg(n));
+        boxes_[static_cast<size_t>(n)] = box;
+    }
+    for (int edit = 1; edit <= kEdits; ++edit) {
+        if (const int box = unlimitedBoxOf(edit)) rows->addWidget(checkBox(box), edit - 1, 2);
+    }
+
+    auto* optionsFrame = new QFrame;
+    optionsFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* options = new QGridLayout(optionsFrame);
+    options->setHorizontalSpacing(18);
+    options->setVerticalSpacing(4);
+    for (int n = kFirstOptionBox; n <= kBoxes; ++n) {
+        const int k = n - kFirstOptionBox;
+        options->addWidget(checkBox(n), k % kOptionRows, k / kOptionRows);
+    }
+
+    find_ = new QPushButton("Найти");
+    find_->setObjectName("Button1");
+    find_->setDefault(true);
+    cancel_ = new QPushButton("Отмена");
+    cancel_->setObjectName("Button2");
+    cancel_->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(find_);
+    buttons->addWidget(cancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 12);
+    layout->setSpacing(12);
+    layout->addLayout(rows);
+    layout->addWidget(optionsFrame);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Top to bottom: each field with its "Неогр." box, the options column by
+    // column, then the buttons.
+    QWidget* previous = nullptr;
+    auto chain = [&previous](QWidget* next) {
+        if (previous != nullptr) setTabOrder(previous, next);
+        previous = next;
+    };
+    for (int n = 1; n <= kEdits; ++n) {
+        chain(edit(n));
+        if (const int box = unlimitedBoxOf(n)) chain(checkBox(box));
+    }
+    for (int n = kFirstOptionBox; n <= kBoxes; ++n) chain(checkBox(n));
+    chain(find_);
+    chain(cancel_);
+
+    connect(find_, &QPushButton::clicked, this,
+            [this] { run([](Application& a) { a.search.Button1Click(); }); });
+    connect(cancel_, &QPushButton::clicked, this,
+            [this] { run([](Application& a) { a.search.Button2Click(); }); });
+}
+
+void TForm4::showModel() {
+    const SearchDialog& model = app_.search;
+    for (int n = 1; n <= kEdits; ++n) {
+        edit(n)->setText(qs(model.Edit[static_cast<size_t>(n)]));
+        label(n)->setText(qs(model.Label[static_cast<size_t>(n)]));
+    }
+    for (int n = 1; n <= kBoxes; ++n) {
+        checkBox(n)->setChecked(model.CheckBox[static_cast<size_t>(n)]);
+        checkBox(n)->setText(qs(model.CheckBoxCaption[static_cast<size_t>(n)]));
+    }
+}
+
+void TForm4::writeModel() {
+    SearchDialog& model = app_.search;
+    for (int n = 1; n <= kEdits; ++n) {
+        model.Edit[static_cast<size_t>(n)] = edit(n)->text().toStdString();
+    }
+    for (int n = 1; n <= kBoxes; ++n) {
+        model.CheckBox[static_cast<size_t>(n)] = checkBox(n)->isChecked();
+    }
+}
+
+void TForm4::run(void (*handler)(Application&)) {
+    writeModel();
+    app_.guarded([this, handler] { handler(app_); });
+    // An error leaves the dialog open with what the model now holds.
+    if (isVisible()) showModel();
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+    showModel();
+    edit(1)->setFocus(Qt::TabFocusReason);
+    edit(1)->selectAll();
+    QDialog::showEvent(event);
+}
+
+void TForm4::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    run([](Application& a) { a.search.closeBox(); });
+}
+
+void TForm4::reject() {
+    // Escape is "Отмена".
+    run([](Application& a) { a.search.Button2Click(); });
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        for (int n = 1; n <= kEdits; ++n) {
+            if (watched == edit(n)) return filterKeyPress(n, static_cast<QKeyEvent*>(event));
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TForm4::filterKeyPress(int n, QKeyEvent* event) {
+    switch (event->key()) {
+        // Dialog keys and keys that type no character are the field's own.
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Delete:
+            return false;
+        default:
+            break;
+    }
+    char32_t key = 0;
+    if (event->key() == Qt::Key_Backspace) {
+        key = kBackspace;
+    } else {
+        const QList<uint> codes = event->text().toUcs4();
+        if (codes.isEmpty()) return false;
+        key = codes.front();
+    }
+    QLineEdit* field = edit(n);
+    const int caret = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
+    KeyResult result;
+    app_.guarded([&] {
+        result = filterKey(SearchDialog::filterOf(n), field->text().toStdString(), caret, key);
+    });
+    switch (result.outcome) {
+        case KeyOutcome::Accepted:
+            if (result.character == key || result.character == 0) return false;
+            [[fallthrough]];
+        case KeyOutcome::Replaced: {
+            const char32_t c = result.character;
+            field->insert(QString::fromUcs4(&c, 1));
+            return true;
+        }
+        case KeyOutcome::Refused:
+            return true;
+    }
+    return true;
+}
+
+}  // namespace zorbinta::qt

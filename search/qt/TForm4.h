@@ -1,0 +1,59 @@
+#pragma once
+// The virtual-server search dialog: eight bounds with their key filters,
+// four "Неогр." boxes, fifteen option boxes in three columns of five, and
+// "Найти" / "Отмена". The widgets mirror the dialog's model: filled from it
+// when shown, written back before any of its handlers runs.
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zorbinta {
+class Application;
+}
+
+namespace zorbinta::qt {
+
+class TForm4 final : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kEdits = 8;
+    static constexpr int kBoxes = 19;
+
+    TForm4(Application& app, QWidget* parent);
+
+    QLineEdit* edit(int n) const { return edits_.at(static_cast<size_t>(n)); }
+    QCheckBox* checkBox(int n) const { return boxes_.at(static_cast<size_t>(n)); }
+    QLabel* label(int n) const { return labels_.at(static_cast<size_t>(n)); }
+    QPushButton* findButton() const { return find_; }
+    QPushButton* cancelButton() const { return cancel_; }
+
+    // The model's texts and boxes into the widgets, and back.
+    void showModel();
+    void writeModel();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // True when the key press is used up by the field's filter.
+    bool filterKeyPress(int edit, QKeyEvent* event);
+    void run(void (*handler)(Application&));
+
+    Application& app_;
+    std::array<QLineEdit*, kEdits + 1> edits_{};
+    std::array<QLabel*, kEdits + 1> labels_{};
+    std::array<QCheckBox*, kBoxes + 1> boxes_{};
+    QPushButton* find_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace zorbinta::qt

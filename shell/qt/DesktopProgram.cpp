@@ -1,0 +1,95 @@
+#include "shell/qt/DesktopProgram.h"
+
+#include <QDialog>
+#include <QWebEngineView>
+
+#include "about/qt/TForm2.h"
+#include "pages/qt/QtBrowserPane.h"
+#include "search/qt/TForm4.h"
+#include "shell/qt/QtServices.h"
+#include "shell/qt/TForm1.h"
+#include "update/qt/TForm5.h"
+
+#if __has_include("update/qt/TForm3.h")
+#include "update/qt/TForm3.h"
+#define ZORBINTA_HAVE_TFORM3 1
+#else
+#include "shell/qt/UpdatePlaceholder.h"
+#endif
+#if __has_include("update/qt/QtHttpClient.h")
+#include "update/qt/QtHttpClient.h"
+#define ZORBINTA_HAVE_QT_HTTP 1
+#endif
+
+namespace zorbinta::qt {
+namespace {
+
+#ifndef ZORBINTA_HAVE_QT_HTTP
+// Until the program has its own network client it reports no connection.
+class OfflineHttpClient final : public HttpClient {
+public:
+    bool isConnected() override { return false; }
+    ContentLengthReply getContentLength(const std::string&) override { return {}; }
+    Transfer downloadToFile(const std::string&, const std::string&,
+                            const std::function<bool(std::size_t)>&) override {
+        return {};
+    }
+};
+#endif
+
+std::unique_ptr<HttpClient> makeHttpClient() {
+#ifdef ZORBINTA_HAVE_QT_HTTP
+    return std::make_unique<QtHttpClient>();
+#else
+    return std::make_unique<OfflineHttpClient>();
+#endif
+}
+
+}  // namespace
+
+DesktopProgram::DesktopProgram(const std::string& programDir, const std::string& serverUrl) {
+    const std::string dir = withTrailingSlash(programDir);
+    form1_ = std::make_unique<TForm1>();
+    pane_ = std::make_unique<QtBrowserPane>(dir);
+    form1_->setPageArea(pane_->view());
+    messages_ = std::make_unique<QtMessageBox>(form1_.get());
+    links_ = std::make_unique<QtLinkOpener>();
+    workArea_ = std::make_unique<QtWorkArea>(form1_.get());
+    saveDialog_ = std::make_unique<QtSaveDialog>(form1_.get());
+    dialogs_ = std::make_unique<QtModalDialogs>();
+    http_ = makeHttpClient();
+    app_ = std::make_unique<Application>(
+        Platform{*pane_, *form1_, *messages_, *links_, *workArea_, *saveDialog_, *dialogs_, *http_},
+        dir, serverUrl);
+    form1_->attach(*app_);
+    QObject::connect(pane_.get(), &QtBrowserPane::externalLinkRequested, form1_.get(),
+                     [this](const QString& target) {
+                         app_->guarded([this, &target] { links_->open(target.toStdString()); });
+                     });
+
+    form2_ = new TForm2(*app_, form1_.get());
+    form3_ = new TForm3(app_->update, form1_.get());
+    form4_ = new TForm4(*app_, form1_.get());
+    form5_ = new TForm5(*app_, form1_.get());
+    dialogs_->add(DialogId::About, form2_);
+    dialogs_->add(DialogId::Update, form3_);
+    dialogs_->add(DialogId::Search, form4_);
+    dialogs_->add(DialogId::Prompt, form5_);
+}
+
+DesktopProgram::~DesktopProgram() {
+    // The dialogs hold on to the controllers, the controllers to the pane.
+    delete form5_;
+    delete form4_;
+    delete form3_;
+    delete form2_;
+    app_.reset();
+    pane_.reset();
+    form1_.reset();
+}
+
+void DesktopProgram::show() {
+    form1_->show();
+}
+
+}  // namespace zorbinta::qt

@@ -1,0 +1,305 @@
+#include "shell/qt/TForm1.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "shell/core/Application.h"
+#include "shell/qt/Pictures.h"
+
+namespace zorbinta::qt {
+namespace {
+
+constexpr int kToolbarHeight = 36;
+constexpr int kToolButtonHeight = 34;
+constexpr int kUpdateButtonWidth = 101;
+constexpr int kPanelHeaderHeight = 24;
+constexpr int kSplitterWidth = 8;
+constexpr int kStatusPanelWidth = 200;
+constexpr int kListFontPixels = 13;
+
+QString qs(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont listFont() {
+    QFont font;
+    font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Noto Sans Mono"});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(kListFontPixels);
+    return font;
+}
+
+}  // namespace
+
+TForm1::TForm1() {
+    setObjectName("Form1");
+    setWindowTitle(kApplicationTitle);
+    setWindowIcon(pictureIcon(Picture::Program));
+    setGeometry(kDesignBounds.x, kDesignBounds.y, kDesignBounds.width, kDesignBounds.height);
+
+    // Menus, in the order of the menu bar.
+    QMenu* file = menuBar()->addMenu("Файл");
+    file->setObjectName("N1");
+    file->addAction(addCommand("N2", "Сохранить"));
+    file->addSeparator()->setObjectName("N3");
+    file->addAction(addCommand("N4", "Выход"));
+    QMenu* search = menuBar()->addMenu("Поиск");
+    search->setObjectName("N5");
+    search->addAction(addCommand("N6", "Виртуалный сервер"));
+    QMenu* show = menuBar()->addMenu("Показать");
+    show->setObjectName("N7");
+    show->addAction(addCommand("N8", "Хостинг-провайдеры"));
+    show->addAction(addCommand("N9", "Бесплатный хостинг"));
+    show->addAction(addCommand("N13", "Регистрация доменов"));
+    QMenu* service = menuBar()->addMenu("Сервис");
+    service->setObjectName("N10");
+    service->addAction(addCommand("N11", "Обновление"));
+    menuBar()->addAction(addCommand("N12", "О программе"));
+    command("N2")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    command("N4")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    command("N6")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+
+    // The toolbar: pictures with hints; only Back and Update show captions.
+    QToolBar* bar = addToolBar("ToolBar1");
+    bar->setObjectName("ToolBar1");
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setIconSize(QSize(kToolbarPictureSize, kToolbarPictureSize));
+    bar->setFixedHeight(kToolbarHeight);
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        Picture picture;
+    };
+    const Button buttons[] = {
+        {"ToolButton5", "Назад", "Назад", Picture::Back},
+        {"ToolButton6", nullptr, "Вперед", Picture::Forward},
+        {nullptr, nullptr, nullptr, Picture::Close},
+        {"ToolButton1", nullptr, "Сохранить страницу", Picture::Save},
+        {"ToolButton3", nullptr, "Показать хостинг-провайдеров", Picture::Providers},
+        {"ToolButton2", nullptr, "Поиск", Picture::Search},
+        {nullptr, nullptr, nullptr, Picture::Close},
+        {"ToolButton4", "Обновление", "Обновить базу данных через интернет", Picture::Update},
+    };
+    for (const Button& b : buttons) {
+        if (b.name == nullptr) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* action = addCommand(b.name, b.caption ? b.caption : b.hint);
+        action->setIcon(pictureIcon(b.picture));
+        action->setToolTip(b.hint);
+        bar->addAction(action);
+        auto* tool = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+        tool->setObjectName(b.name);
+        tool->setAutoRaise(true);
+        tool->setMinimumHeight(kToolButtonHeight);
+        tool->setToolButtonStyle(b.caption ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+        if (QString(b.name) == "ToolButton4") tool->setFixedWidth(kUpdateButtonWidth);
+    }
+    command("ToolButton5")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    command("ToolButton6")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    command("ToolButton5")->setEnabled(false);
+    command("ToolButton6")->setEnabled(false);
+
+    // The provider panel: hidden (1 pixel) at start, never dragged wider.
+    panel_ = new QWidget;
+    panel_->setObjectName("Panel1");
+    auto* panelLayout = new QVBoxLayout(panel_);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(0);
+    auto* header = new QFrame;
+    header->setObjectName("Panel2");
+    header->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    header->setFixedHeight(kPanelHeaderHeight);
+    auto* headerLayout = new QHBoxLayout(header);
+    headerLayout->setContentsMargins(6, 0, 2, 0);
+    auto* caption = new QLabel("Хостинг-провайдеры");
+    caption->setObjectName("Panel2Caption");
+    headerLayout->addWidget(caption, 1);
+    closePanel_ = new QToolButton;
+    closePanel_->setObjectName("BitBtn4");
+    closePanel_->setToolTip("Закрыть");
+    closePanel_->setIcon(pictureIcon(Picture::Close));
+    closePanel_->setIconSize(QSize(12, 12));
+    closePanel_->setAutoRaise(true);
+    closePanel_->setFixedSize(20, 20);
+    headerLayout->addWidget(closePanel_);
+    panelHeader_ = header;
+    panelLayout->addWidget(header);
+    list_ = new QListWidget;
+    list_->setObjectName("ListView1");
+    list_->setFont(listFont());
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setUniformItemSizes(true);
+    list_->installEventFilter(this);
+    panelLayout->addWidget(list_, 1);
+
+    splitter_ = new QSplitter(Qt::Horizontal);
+    splitter_->setObjectName("Splitter1");
+    splitter_->setHandleWidth(kSplitterWidth);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setStyleSheet(
+        "QSplitter::handle { background: palette(window);"
+        " border-left: 1px solid palette(light); border-right: 1px solid palette(mid); }");
+    splitter_->addWidget(panel_);
+    pageArea_ = new QWidget;
+    splitter_->addWidget(pageArea_);
+    splitter_->setStretchFactor(1, 1);
+    setCentralWidget(splitter_);
+    setProviderPanelWidth(kPanelHidden);
+
+    for (int k = 0; k < 2; ++k) {
+        status_[k] = new QLabel;
+        status_[k]->setObjectName(QString("StatusPanel%1").arg(k + 1));
+        status_[k]->setFixedWidth(kStatusPanelWidth);
+        status_[k]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addWidget(status_[k]);
+    }
+    statusBar()->setObjectName("StatusBar1");
+}
+
+QAction* TForm1::addCommand(const QString& name, const QString& text) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    // The menu bar and the toolbar both live in this window, so every
+    // shortcut works wherever the focus is inside it.
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+}
+
+QAction* TForm1::command(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+void TForm1::setPageArea(QWidget* pageArea) {
+    const int index = splitter_->indexOf(pageArea_);
+    QWidget* old = splitter_->replaceWidget(index, pageArea);
+    if (old != nullptr && old != pageArea) old->deleteLater();
+    pageArea_ = pageArea;
+    splitter_->setStretchFactor(1, 1);
+    // The handle only draws the bevel; the panel's width is fixed.
+    if (QSplitterHandle* handle = splitter_->handle(1)) handle->setEnabled(false);
+}
+
+void TForm1::attach(Application& app) {
+    app_ = &app;
+    const std::pair<const char*, void (MainController::*)()> handlers[] = {
+        {"N2", &MainController::N2Click},
+        {"N4", &MainController::N4Click},
+        {"N6", &MainController::N6Click},
+        {"N8", &MainController::N8Click},
+        {"N9", &MainController::N9Click},
+        {"N13", &MainController::N13Click},
+        {"N11", &MainController::N11Click},
+        {"N12", &MainController::N12Click},
+        {"ToolButton1", &MainController::ToolButton1Click},
+        {"ToolButton2", &MainController::ToolButton2Click},
+        {"ToolButton3", &MainController::ToolButton3Click},
+        {"ToolButton4", &MainController::ToolButton4Click},
+        {"ToolButton5", &MainController::ToolButton5Click},
+        {"ToolButton6", &MainController::ToolButton6Click},
+    };
+    for (const auto& [name, handler] : handlers) {
+        connect(command(name), &QAction::triggered, this, [this, handler = handler] {
+            run([handler](MainController& m) { (m.*handler)(); });
+        });
+    }
+    connect(closePanel_, &QToolButton::clicked, this,
+            [this] { run([](MainController& m) { m.BitBtn4Click(); }); });
+    connect(list_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { clickList(list_->row(item)); });
+}
+
+void TForm1::run(const std::function<void(MainController&)>& handler) {
+    if (app_ == nullptr) return;
+    Application& app = *app_;
+    app.guarded([&] { handler(app.main); });
+}
+
+void TForm1::clickList(int row) {
+    run([row](MainController& m) {
+        m.selectItem(row);
+        m.click();
+    });
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (started_ || app_ == nullptr) return;
+    started_ = true;
+    // Once the window is on screen: the first activation may itself show a
+    // modal window (the new-version prompt).
+    QTimer::singleShot(0, this, [this] { run([](MainController& m) { m.start(); }); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            list_->currentItem() != nullptr && list_->currentItem()->isSelected()) {
+            clickList(list_->currentRow());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::setBounds(const Rect& bounds) {
+    if (isMaximized() || isFullScreen()) showNormal();
+    // The rectangle is the whole window, its frame included.
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const int left = inner.left() - outer.left();
+    const int top = inner.top() - outer.top();
+    const int right = outer.right() - inner.right();
+    const int bottom = outer.bottom() - inner.bottom();
+    setGeometry(bounds.x + left, bounds.y + top, bounds.width - left - right,
+                bounds.height - top - bottom);
+}
+
+void TForm1::setStatusText(int panel, const std::string& text) {
+    if (panel == 0 || panel == 1) status_[panel]->setText(qs(text));
+}
+
+void TForm1::setProviderPanelWidth(int width) {
+    panel_->setFixedWidth(width);
+    const bool shown = width > kPanelHidden;
+    panelHeader_->setVisible(shown);
+    list_->setVisible(shown);
+}
+
+void TForm1::setProviderList(const std::vector<std::string>& items) {
+    list_->clear();
+    for (const std::string& item : items) list_->addItem(qs(item));
+}
+
+void TForm1::setBackEnabled(bool enabled) {
+    command("ToolButton5")->setEnabled(enabled);
+}
+
+void TForm1::setForwardEnabled(bool enabled) {
+    command("ToolButton6")->setEnabled(enabled);
+}
+
+void TForm1::closeWindow() {
+    close();
+}
+
+}  // namespace zorbinta::qt

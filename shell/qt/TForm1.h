@@ -1,0 +1,70 @@
+#pragma once
+// The main window: menus, toolbar, the provider panel with its list, the
+// page area and the status bar. Every command calls the main controller.
+
+#include <QMainWindow>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/core/Platform.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QSplitter;
+class QToolButton;
+class QWidget;
+
+namespace zorbinta {
+class Application;
+class MainController;
+}  // namespace zorbinta
+
+namespace zorbinta::qt {
+
+class TForm1 final : public QMainWindow, public MainWindowView {
+    Q_OBJECT
+public:
+    TForm1();
+
+    // Puts the page area right of the splitter.
+    void setPageArea(QWidget* pageArea);
+    // Wires every command to the program's controllers.
+    void attach(Application& app);
+
+    void setBounds(const Rect& bounds) override;
+    void setStatusText(int panel, const std::string& text) override;
+    void setProviderPanelWidth(int width) override;
+    void setProviderList(const std::vector<std::string>& items) override;
+    void setBackEnabled(bool enabled) override;
+    void setForwardEnabled(bool enabled) override;
+    void closeWindow() override;
+
+    // By their names: N2 ... N13, ToolButton1 ... ToolButton6.
+    QAction* command(const QString& name) const;
+    QListWidget* providerList() const { return list_; }
+    QWidget* providerPanel() const { return panel_; }
+    QLabel* statusPanel(int panel) const { return status_[panel]; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* addCommand(const QString& name, const QString& text);
+    void run(const std::function<void(MainController&)>& handler);
+    void clickList(int row);
+
+    Application* app_ = nullptr;
+    bool started_ = false;
+    QWidget* panel_ = nullptr;
+    QWidget* panelHeader_ = nullptr;
+    QListWidget* list_ = nullptr;
+    QToolButton* closePanel_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QWidget* pageArea_ = nullptr;
+    QLabel* status_[2] = {nullptr, nullptr};
+};
+
+}  // namespace zorbinta::qt

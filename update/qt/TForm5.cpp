@@ -1,0 +1,86 @@
+#include "update/qt/TForm5.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "shell/core/Application.h"
+
+namespace zorbinta::qt {
+
+TForm5::TForm5(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
+    setObjectName("Form5");
+    setWindowTitle(dialogCaption(DialogId::Prompt));
+    setModal(true);
+
+    question_ = new QLabel("Доступна новая версия каталога. Скачать?");
+    question_->setObjectName("Label1");
+    box_ = new QCheckBox("Больше не показывать данное сообщение");
+    box_->setObjectName("CheckBox1");
+    yes_ = new QPushButton("Да");
+    yes_->setObjectName("Button1");
+    yes_->setDefault(true);
+    no_ = new QPushButton("Нет");
+    no_->setObjectName("Button2");
+    no_->setAutoDefault(false);
+
+    auto* icon = new QLabel;
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
+    auto* top = new QHBoxLayout;
+    top->setSpacing(12);
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addWidget(question_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(yes_);
+    buttons->addWidget(no_);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 16, 18, 14);
+    layout->setSpacing(12);
+    layout->addLayout(top);
+    layout->addWidget(box_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(box_, &QCheckBox::toggled, this, [this](bool on) { app_.prompt.CheckBox1 = on; });
+    connect(yes_, &QPushButton::clicked, this,
+            [this] { run([](Application& a) { a.prompt.Button1Click(); }); });
+    connect(no_, &QPushButton::clicked, this,
+            [this] { run([](Application& a) { a.prompt.Button2Click(); }); });
+}
+
+void TForm5::run(void (*handler)(Application&)) {
+    app_.prompt.CheckBox1 = box_->isChecked();
+    app_.guarded([this, handler] { handler(app_); });
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    box_->setChecked(app_.prompt.CheckBox1);
+    // Centred on the desktop, not on the main window.
+    adjustSize();
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    QDialog::showEvent(event);
+}
+
+void TForm5::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    run([](Application& a) { a.prompt.closeBox(); });
+}
+
+void TForm5::reject() {
+    // Escape closes the prompt as its close box does: nothing written.
+    run([](Application& a) { a.prompt.closeBox(); });
+}
+
+}  // namespace zorbinta::qt
