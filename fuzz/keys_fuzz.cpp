@@ -81,21 +81,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = in.ConsumeRandomLengthString(64);
     checkFilter(filter, text, caret, key);
 
-    // A field edited by key presses only, from empty.
+    // A field edited by key presses, from empty or from pasted text.
     static NoDialogs dialogs;
     SearchDialog dialog(dialogs);
     const int edit = in.ConsumeIntegralInRange(1, 8);
+    const bool pasted = in.ConsumeBool();
+    if (pasted) dialog.Edit[edit] = text;
+    const bool wasValid = fuzz::validUtf8(dialog.Edit[edit]);
     while (in.remaining_bytes() > 0) {
         const char32_t typed =
             in.ConsumeBool() ? in.PickValueInArray(kKeys) : in.ConsumeIntegral<char32_t>();
-        const int at = in.ConsumeIntegralInRange(-1, 9);
+        const int at = in.ConsumeIntegralInRange(-2, 9);
         const std::string was = dialog.Edit[edit];
         const KeyResult r = dialog.keyPress(edit, typed, at);
-        check(fuzz::validUtf8(dialog.Edit[edit]), "a key press broke the field's text");
-        if (r.outcome == KeyOutcome::Refused)
+        if (r.outcome == KeyOutcome::Refused) {
             check(dialog.Edit[edit] == was, "a refused key changed the field");
-        checkTyped(edit, dialog.Edit[edit]);
+        }
+        if (wasValid)
+            check(fuzz::validUtf8(dialog.Edit[edit]), "a key press broke the field's text");
+        if (!pasted) checkTyped(edit, dialog.Edit[edit]);
     }
+    if (pasted) return 0;
     // "Найти" converts every typed field; a lone comma (left when the digit
     // before it was erased) is the one text that typing leaves unconvertible.
     const std::string& typed = dialog.Edit[edit];

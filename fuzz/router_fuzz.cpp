@@ -42,6 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (location.starts_with("~/"))
         location = "file://" + program->app.programDir() + location.substr(2);
 
+    // The search form's three fields that steer the results order, filled or
+    // not as the input's length says, so that every override is met.
+    SearchDialog& search = program->app.search;
+    search.Edit[1] = size % 2 == 0 ? "" : "10";
+    search.Edit[2] = size % 3 == 0 ? "" : "1000";
+    search.Edit[6] = size % 5 == 0 ? "50" : "";
     try {
         program->app.router.handle(location);
     } catch (const Error&) {
