@@ -44,8 +44,9 @@ const HighUtf8& highUtf8() {
     return table;
 }
 
-// Decodes one code point at s[i], advancing i; broken sequences give U+FFFD.
-char32_t nextCodePoint(std::string_view s, size_t& i) {
+}  // namespace
+
+char32_t decodeUtf8(std::string_view s, size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     if (b0 < 0x80) {
         ++i;
@@ -82,7 +83,25 @@ char32_t nextCodePoint(std::string_view s, size_t& i) {
     return cp;
 }
 
-}  // namespace
+std::string encodeUtf8(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+    return out;
+}
 
 void appendFromCp1251(std::string& out, std::string_view bytes) {
     const HighUtf8& high = highUtf8();
@@ -126,7 +145,7 @@ std::string toCp1251(std::string_view utf8) {
             ++i;
             continue;
         }
-        const int byte = cp1251ByteOf(nextCodePoint(utf8, i));
+        const int byte = cp1251ByteOf(decodeUtf8(utf8, i));
         out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return out;
@@ -146,8 +165,8 @@ int compareCp1251(std::string_view a, std::string_view b) {
             ++i;
             ++j;
         } else {
-            ba = cp1251ByteOf(nextCodePoint(a, i));
-            bb = cp1251ByteOf(nextCodePoint(b, j));
+            ba = cp1251ByteOf(decodeUtf8(a, i));
+            bb = cp1251ByteOf(decodeUtf8(b, j));
             if (ba < 0) ba = '?';
             if (bb < 0) bb = '?';
         }

@@ -18,6 +18,11 @@ std::string toCp1251(std::string_view utf8);
 // The Windows-1251 byte of one code point, or -1 when the code page lacks it.
 int cp1251ByteOf(char32_t codePoint);
 
+// One code point as UTF-8, and the code point at text[i] (advancing i past
+// it; broken sequences give U+FFFD and advance one byte).
+std::string encodeUtf8(char32_t codePoint);
+char32_t decodeUtf8(std::string_view text, size_t& i);
+
 // Three-way comparison of two UTF-8 texts by their Windows-1251 bytes, the
 // order every text ordering of the program uses.
 int compareCp1251(std::string_view a, std::string_view b);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/core/Numbers.h"
+#include "catalogue/core/Win1251.h"
 
 namespace zorbinta {
 namespace {
@@ -41,26 +42,6 @@ int commaPosition(std::string_view text) {
     const auto at = text.find(',');
     if (at == std::string_view::npos) return 0;
     return charCount(text.substr(0, at)) + 1;
-}
-
-std::string encodeUtf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-    return out;
 }
 
 constexpr KeyResult refused() {

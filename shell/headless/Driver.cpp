@@ -5,11 +5,9 @@
 #include <string_view>
 
 #include "catalogue/core/Numbers.h"
+#include "catalogue/core/Win1251.h"
 
-#if __has_include("update/headless/PosixHttpClient.h")
 #include "update/headless/PosixHttpClient.h"
-#define ZORBINTA_HAVE_POSIX_HTTP 1
-#endif
 
 namespace zorbinta::headless {
 namespace {
@@ -36,45 +34,11 @@ int numberAfter(std::string_view word, std::string_view prefix) {
 // One UTF-8 character from the front of text.
 bool takeCodePoint(std::string_view& text, char32_t& cp) {
     if (text.empty()) return false;
-    const auto b0 = static_cast<unsigned char>(text[0]);
-    size_t length = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : 4;
-    if (length > text.size()) return false;
-    cp = length == 1 ? b0 : length == 2 ? (b0 & 0x1F) : length == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (size_t k = 1; k < length; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[k]) & 0x3F);
-    text.remove_prefix(length);
+    size_t i = 0;
+    cp = decodeUtf8(text, i);
+    text.remove_prefix(i);
     return true;
 }
-
-std::string utf8(char32_t cp) {
-    std::string out;
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-    return out;
-}
-
-// Without a network client of its own the headless program is offline.
-class OfflineHttpClient final : public HttpClient {
-public:
-    bool isConnected() override { return false; }
-    ContentLengthReply getContentLength(const std::string&) override { return {}; }
-    Transfer downloadToFile(const std::string&, const std::string&,
-                            const std::function<bool(std::size_t)>&) override {
-        return {};
-    }
-};
 
 const char* onOff(bool on) { return on ? "on" : "off"; }
 
@@ -82,11 +46,8 @@ const char* onOff(bool on) { return on ? "on" : "off"; }
 
 Driver::Driver(std::istream& in, std::ostream& out, const Options& options)
     : in_(in), out_(out), options_(options), pane_(out) {
-#ifdef ZORBINTA_HAVE_POSIX_HTTP
+    // --offline makes the connection-state query answer "not connected".
     http_ = std::make_unique<PosixHttpClient>(!options.offline);
-#else
-    http_ = std::make_unique<OfflineHttpClient>();
-#endif
     app_ = std::make_unique<Application>(
         Platform{pane_, *this, *this, *this, *this, *this, *this, *http_}, options.programDir,
         options.serverUrl);
@@ -321,7 +282,7 @@ bool Driver::runDialogLine(DialogId id, const std::string& line) {
         const KeyResult result = search.keyPress(edit, key, caret);
         switch (result.outcome) {
             case KeyOutcome::Accepted: out_ << "=== key accepted\n"; break;
-            case KeyOutcome::Replaced: out_ << "=== key replaced " << utf8(result.character) << '\n'; break;
+            case KeyOutcome::Replaced: out_ << "=== key replaced " << encodeUtf8(result.character) << '\n'; break;
             case KeyOutcome::Refused: out_ << "=== key refused\n"; break;
         }
     } else if (verb == "click" && id == DialogId::About) {
