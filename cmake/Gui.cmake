@@ -15,3 +15,14 @@ if(ZORBINTA_QT_SOURCES)
   add_dependencies(zorbinta zorbinta_data)
   install(TARGETS zorbinta RUNTIME DESTINATION .)
 endif()
+
+# Pictures of the program for the README, and its start-up benchmark.
+if(TARGET zorbinta_views)
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+  add_executable(zorbinta-screenshots ${CMAKE_SOURCE_DIR}/tools/screenshots.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/gui/GuiHarness.h)
+  target_link_libraries(zorbinta-screenshots PRIVATE zorbinta_views Qt6::Test)
+  target_compile_definitions(zorbinta-screenshots PRIVATE ZORBINTA_APP_DIR="${ZORBINTA_APP_DIR}")
+  add_dependencies(zorbinta-screenshots zorbinta_data)
+  set_target_properties(zorbinta-screenshots PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+endif()

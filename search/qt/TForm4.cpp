@@ -36,7 +36,9 @@ TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     setWindowTitle(dialogCaption(DialogId::Search));
     setModal(true);
 
-    auto* rows = new QGridLayout;
+    auto* boundsFrame = new QFrame;
+    boundsFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* rows = new QGridLayout(boundsFrame);
     rows->setHorizontalSpacing(10);
     rows->setVerticalSpacing(6);
     rows->setColumnStretch(0, 1);
@@ -88,7 +90,7 @@ TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 12);
     layout->setSpacing(12);
-    layout->addLayout(rows);
+    layout->addWidget(boundsFrame);
     layout->addWidget(optionsFrame);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

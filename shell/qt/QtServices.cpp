@@ -71,7 +71,11 @@ QDialog* QtModalDialogs::dialog(DialogId id) const {
 }
 
 void QtModalDialogs::exec(DialogId id) {
-    if (QDialog* d = dialog(id)) d->exec();
+    QDialog* d = dialog(id);
+    if (d == nullptr) return;
+    // Sized before it is placed, so that it opens centred over its owner.
+    d->adjustSize();
+    d->exec();
 }
 
 void QtModalDialogs::close(DialogId id) {

@@ -109,7 +109,10 @@ TForm1::TForm1() {
         tool->setAutoRaise(true);
         tool->setMinimumHeight(kToolButtonHeight);
         tool->setToolButtonStyle(b.caption ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
-        if (QString(b.name) == "ToolButton4") tool->setFixedWidth(kUpdateButtonWidth);
+        if (QString(b.name) == "ToolButton4") {
+            // As wide as designed, or wider where the caption's font needs it.
+            tool->setFixedWidth(qMax(kUpdateButtonWidth, tool->sizeHint().width()));
+        }
     }
     command("ToolButton5")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     command("ToolButton6")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));

@@ -1,0 +1,139 @@
+// zorbinta-screenshots: runs the desktop program on a copy of its folder,
+// walks through the search, a provider's card and a comparison, and saves a
+// picture of each; with --bench it reports how long the program took from
+// its start to the first page on show.
+//
+//   zorbinta-screenshots OUTDIR      writes results.png, provider.png,
+//                                    comparison.png, search.png
+//   zorbinta-screenshots --bench     prints "window_ms=N first_page_ms=M",
+//                                    counted from ZORBINTA_BENCH_T0 (ns since
+//                                    the epoch) when it is set
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextStream>
+#include <cstdio>
+
+#include "pages/core/PageOutput.h"
+#include "search/qt/TForm4.h"
+#include "shell/qt/DesktopProgram.h"
+#include "shell/qt/TForm1.h"
+#include "tests/gui/GuiHarness.h"
+
+namespace {
+
+using namespace zorbinta::gui;
+using zorbinta::qt::DesktopProgram;
+
+qint64 sinceStart(qint64 startNs) {
+    return (QDateTime::currentMSecsSinceEpoch() * 1000000 - startNs) / 1000000;
+}
+
+bool fail(const char* what) {
+    std::fprintf(stderr, "zorbinta-screenshots: %s\n", what);
+    return false;
+}
+
+// The screen as the user sees it, the open dialog over the main window.
+bool saveScreen(const QString& path) {
+    pump(400);
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    if (shot.isNull() || !shot.save(path)) return fail("cannot save a picture");
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+bool started(DesktopProgram& program) {
+    program.show();
+    return waitUntil([&] {
+        return !program.mainWindow().statusPanel(0)->text().isEmpty() &&
+               program.pane().isComplete();
+    });
+}
+
+bool shoot(const QString& outDir) {
+    ProgramFolder folder;
+    DesktopProgram program(folder.path());
+    if (!started(program)) return fail("the program did not start");
+    auto& pane = program.pane();
+    auto& main = program.mainWindow();
+
+    // A search with a few bounds and options, and its results.
+    onModal([&](QWidget*) {
+        auto& dialog = program.searchDialog();
+        dialog.edit(1)->setText("10");
+        dialog.edit(6)->setText("15");
+        dialog.checkBox(5)->setChecked(true);
+        dialog.checkBox(8)->setChecked(true);
+        dialog.findButton()->click();
+    });
+    main.command("N6")->trigger();
+    if (!waitComplete(pane) || !saveScreen(outDir + "/results.png")) return false;
+
+    // Two plans ticked and compared.
+    if (!clickElement(pane, "input[name=nom]", 0) || !clickElement(pane, "input[name=nom]", 2) ||
+        !clickElement(pane, "input[type=submit]")) {
+        return fail("no compare form on the results page");
+    }
+    if (!waitUntil([&] { return pane.locationUrl().rfind("http://srav/?nom=", 0) == 0; }) ||
+        !waitComplete(pane) || !saveScreen(outDir + "/comparison.png")) {
+        return false;
+    }
+
+    // A provider's card from the provider list.
+    main.command("N8")->trigger();
+    QListWidget* list = main.providerList();
+    if (list->count() == 0) return fail("the provider list is empty");
+    const int row = qMin(3, list->count() - 1);
+    list->setCurrentRow(row);
+    emit list->itemClicked(list->item(row));
+    if (!waitComplete(pane) || !saveScreen(outDir + "/provider.png")) return false;
+
+    // The search dialog opened again over the card: it keeps what was asked.
+    bool searched = false;
+    onModal([&](QWidget*) {
+        searched = saveScreen(outDir + "/search.png");
+        program.searchDialog().cancelButton()->click();
+    });
+    main.command("N6")->trigger();
+    return searched && waitComplete(pane);
+}
+
+bool bench() {
+    const qint64 t0 = qEnvironmentVariableIsSet("ZORBINTA_BENCH_T0")
+                          ? qEnvironmentVariable("ZORBINTA_BENCH_T0").toLongLong()
+                          : QDateTime::currentMSecsSinceEpoch() * 1000000;
+    ProgramFolder folder;
+    DesktopProgram program(folder.path());
+    if (!started(program)) return fail("the program did not start");
+    const qint64 window = sinceStart(t0);
+    // The first page as the search command shows it.
+    zorbinta::NavigateToCommand(program.pane(), folder.path(), "stoim", zorbinta::Wait::AndFocus);
+    pump(0);
+    std::printf("window_ms=%lld first_page_ms=%lld\n", static_cast<long long>(window),
+                static_cast<long long>(sinceStart(t0)));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    prepareEngine();
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QStringList args = QApplication::arguments().mid(1);
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: zorbinta-screenshots OUTDIR | --bench\n");
+        return 2;
+    }
+    if (args[0] == "--bench") return bench() ? 0 : 1;
+    QDir().mkpath(args[0]);
+    return shoot(QDir(args[0]).absolutePath()) ? 0 : 1;
+}
