@@ -8,44 +8,11 @@
 #include "search/qt/TForm4.h"
 #include "shell/qt/QtServices.h"
 #include "shell/qt/TForm1.h"
+#include "update/qt/QtHttpClient.h"
+#include "update/qt/TForm3.h"
 #include "update/qt/TForm5.h"
 
-#if __has_include("update/qt/TForm3.h")
-#include "update/qt/TForm3.h"
-#define ZORBINTA_HAVE_TFORM3 1
-#else
-#include "shell/qt/UpdatePlaceholder.h"
-#endif
-#if __has_include("update/qt/QtHttpClient.h")
-#include "update/qt/QtHttpClient.h"
-#define ZORBINTA_HAVE_QT_HTTP 1
-#endif
-
 namespace zorbinta::qt {
-namespace {
-
-#ifndef ZORBINTA_HAVE_QT_HTTP
-// Until the program has its own network client it reports no connection.
-class OfflineHttpClient final : public HttpClient {
-public:
-    bool isConnected() override { return false; }
-    ContentLengthReply getContentLength(const std::string&) override { return {}; }
-    Transfer downloadToFile(const std::string&, const std::string&,
-                            const std::function<bool(std::size_t)>&) override {
-        return {};
-    }
-};
-#endif
-
-std::unique_ptr<HttpClient> makeHttpClient() {
-#ifdef ZORBINTA_HAVE_QT_HTTP
-    return std::make_unique<QtHttpClient>();
-#else
-    return std::make_unique<OfflineHttpClient>();
-#endif
-}
-
-}  // namespace
 
 DesktopProgram::DesktopProgram(const std::string& programDir, const std::string& serverUrl) {
     const std::string dir = withTrailingSlash(programDir);
@@ -57,7 +24,7 @@ DesktopProgram::DesktopProgram(const std::string& programDir, const std::string&
     workArea_ = std::make_unique<QtWorkArea>(form1_.get());
     saveDialog_ = std::make_unique<QtSaveDialog>(form1_.get());
     dialogs_ = std::make_unique<QtModalDialogs>();
-    http_ = makeHttpClient();
+    http_ = std::make_unique<QtHttpClient>();
     app_ = std::make_unique<Application>(
         Platform{*pane_, *form1_, *messages_, *links_, *workArea_, *saveDialog_, *dialogs_, *http_},
         dir, serverUrl);
@@ -68,7 +35,7 @@ DesktopProgram::DesktopProgram(const std::string& programDir, const std::string&
                      });
 
     form2_ = new TForm2(*app_, form1_.get());
-    form3_ = new TForm3(app_->update, form1_.get());
+    form3_ = new ::TForm3(app_->update, form1_.get());
     form4_ = new TForm4(*app_, form1_.get());
     form5_ = new TForm5(*app_, form1_.get());
     dialogs_->add(DialogId::About, form2_);
