@@ -10,6 +10,7 @@
 #include <QMimeDatabase>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
@@ -30,6 +31,8 @@ constexpr char kFileHost[] = "app";
 constexpr char kMailScheme[] = "mailto";
 // How long one processEvents() may sleep waiting for the engine.
 constexpr int kWaitSliceMs = 20;
+// How often a load under way is checked for having finished.
+constexpr int kSettleCheckMs = 40;
 // How long saving waits for the engine to hand over a document it loaded.
 constexpr int kSourceWaitMs = 5000;
 
@@ -246,12 +249,17 @@ QtBrowserPane::QtBrowserPane(const std::string& programDir, QObject* parent) : Q
     view_->setFocusPolicy(Qt::StrongFocus);
 
     wake_.setSingleShot(true);
-    connect(page_, &QWebEnginePage::loadingChanged, this, &QtBrowserPane::onLoadingChanged);
+    settle_.setInterval(kSettleCheckMs);
+    connect(&settle_, &QTimer::timeout, this, &QtBrowserPane::checkLoaded);
+    connect(page_, &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo& info) {
+                onLoadEvent(info.status() != QWebEngineLoadingInfo::LoadStartedStatus);
+            });
     connect(page_, &CataloguePage::navigationRequested, this, &QtBrowserPane::onUserNavigation);
     connect(page_, &CataloguePage::windowRequested, this, &QtBrowserPane::onWindowRequest);
     connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
         // A crashed renderer finishes nothing; waits must not hang on it.
-        engineLoading_ = false;
+        if (engineLoading_) finishLoad();
     });
 }
 
@@ -305,21 +313,46 @@ void QtBrowserPane::writeDocument(const std::string& page) {
 }
 
 void QtBrowserPane::load(const QUrl& url, bool followRedirects) {
+    ++loadId_;
     loadingUrl_ = url;
     loadingTarget_ = followRedirects;
     engineLoading_ = true;
+    loadEnded_ = false;
     page_->expectLoad(url, followRedirects);
     page_->load(url);
+    settle_.start();
 }
 
-void QtBrowserPane::onLoadingChanged(const QWebEngineLoadingInfo& info) {
-    if (!engineLoading_ || info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
-    // Loads this one replaced report too; only the current one counts, which
-    // for a loaded target may have been redirected elsewhere.
-    const bool current =
-        info.url() == loadingUrl_ || (loadingTarget_ && info.url().scheme() != kScheme);
-    if (!current) return;
+void QtBrowserPane::onLoadEvent(bool ended) {
+    if (!engineLoading_) return;
+    if (ended) loadEnded_ = true;
+    checkLoaded();
+}
+
+void QtBrowserPane::checkLoaded() {
+    // The engine's own load reports may name the wrong address when a load
+    // replaces a rejected navigation, so the document itself is asked which
+    // it is and whether it has finished.
+    if (!engineLoading_) return;
+    const quint64 id = loadId_;
+    page_->runJavaScript(
+        "document.URL + '\\n' + document.readyState", QWebEngineScript::ApplicationWorld,
+        [this, id, guard = QPointer<QtBrowserPane>(this)](const QVariant& reply) {
+            if (!guard || id != loadId_ || !engineLoading_) return;
+            const QStringList parts = reply.toString().split('\n');
+            if (parts.size() != 2 || parts[1] != "complete") return;
+            const QUrl shown(parts[0]);
+            // A loaded target may have been redirected or have failed into
+            // the engine's error page; it is done once the engine says so.
+            const bool ours =
+                loadingTarget_ ? loadEnded_ && shown.scheme() != kScheme : shown == loadingUrl_;
+            if (ours) finishLoad();
+        });
+}
+
+void QtBrowserPane::finishLoad() {
     engineLoading_ = false;
+    settle_.stop();
     emit documentShown();
 }
 

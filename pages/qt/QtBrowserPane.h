@@ -17,7 +17,6 @@
 #include "pages/core/BrowserPane.h"
 
 class QWebEngineProfile;
-class QWebEngineLoadingInfo;
 
 namespace zorbinta::qt {
 
@@ -67,7 +66,9 @@ private:
     void complete(quint64 sequence);
     void showTarget();
     void load(const QUrl& url, bool followRedirects);
-    void onLoadingChanged(const QWebEngineLoadingInfo& info);
+    void onLoadEvent(bool ended);
+    void checkLoaded();
+    void finishLoad();
     void onUserNavigation(const QUrl& url);
     void onWindowRequest(const QUrl& url);
 
@@ -77,6 +78,7 @@ private:
     CataloguePage* page_ = nullptr;
     QPointer<QWebEngineView> view_;
     QTimer wake_;
+    QTimer settle_;
 
     std::string location_;
     std::string pendingLocation_;
@@ -86,6 +88,8 @@ private:
     bool navigating_ = false;
     bool engineLoading_ = false;
     bool loadingTarget_ = false;
+    bool loadEnded_ = false;
+    quint64 loadId_ = 0;
     quint64 navigation_ = 0;
     quint64 writes_ = 0;
     quint64 documentId_ = 0;

@@ -170,13 +170,27 @@ inline bool clickElement(zorbinta::qt::QtBrowserPane& pane, const QString& selec
     return true;
 }
 
-// Runs action on the next modal window once it is on show.
+// The owner of the watches onModal() starts, so a test can drop its own.
+inline QObject& modalWatches() {
+    static QObject owner;
+    return owner;
+}
+inline void cancelModalWatches() {
+    for (QObject* watch : modalWatches().children()) delete watch;
+}
+
+// Runs action on the next modal window once it is on show. It must have been
+// on show for a few rounds of events: a dialog closed while its show() is
+// still under way would leave its exec() waiting for ever.
 inline void onModal(const std::function<void(QWidget*)>& action, QWidget* notThis = nullptr) {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(&modalWatches());
     const QDeadlineTimer deadline(kPageWaitMs);
+    auto seen = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, timer, [=] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal != notThis && modal->isVisible()) {
+        const bool shown = modal != nullptr && modal != notThis && modal->isVisible();
+        *seen = shown ? *seen + 1 : 0;
+        if (*seen >= 3) {
             timer->stop();
             timer->deleteLater();
             action(modal);
@@ -186,6 +200,17 @@ inline void onModal(const std::function<void(QWidget*)>& action, QWidget* notThi
         }
     });
     timer->start(20);
+}
+
+// Makes window the active window, as the user's click on it would; keyboard
+// shortcuts work only there.
+inline bool activate(QWidget& window) {
+    window.raise();
+    window.activateWindow();
+    if (!waitUntil([&] { return QApplication::activeWindow() == &window; }, 2000)) {
+        QApplication::setActiveWindow(&window);
+    }
+    return QApplication::activeWindow() == &window;
 }
 
 }  // namespace zorbinta::gui
