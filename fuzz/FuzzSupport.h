@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <unistd.h>
 
@@ -99,6 +100,7 @@ public:
     void writeDocument(const std::string& page) override {
         check(validUtf8(page), "a page is not valid UTF-8");
         last = page;
+        shown.push_back(page);
         ++written;
     }
     std::string locationUrl() const override { return location; }
@@ -111,6 +113,7 @@ public:
 
     std::string location;
     std::string last;
+    std::vector<std::string> shown;  // cleared by the target as it likes
     long long written = 0;
 };
 

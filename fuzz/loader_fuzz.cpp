@@ -128,5 +128,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     showEveryPage(app);
     program->fake.errors.clear();
     program->fake.shown.clear();
+    program->pane.shown.clear();
     return 0;
 }
