@@ -14,6 +14,14 @@ if(ZORBINTA_QT_SOURCES)
   target_link_libraries(zorbinta PRIVATE zorbinta_views)
   add_dependencies(zorbinta zorbinta_data)
   install(TARGETS zorbinta RUNTIME DESTINATION .)
+  # The program icon and a desktop entry that names the installed folder.
+  install(FILES ${CMAKE_SOURCE_DIR}/shell/qt/zorbinta.svg DESTINATION .)
+  install(CODE "
+    file(READ \"${CMAKE_SOURCE_DIR}/shell/qt/zorbinta.desktop\" entry)
+    string(REPLACE \"Exec=zorbinta\" \"Exec=\\\"\${CMAKE_INSTALL_PREFIX}/zorbinta\\\"\" entry \"\${entry}\")
+    string(REPLACE \"Icon=zorbinta\" \"Icon=\${CMAKE_INSTALL_PREFIX}/zorbinta.svg\" entry \"\${entry}\")
+    file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/zorbinta.desktop\" \"\${entry}\")
+    message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/zorbinta.desktop\")")
 endif()
 
 # Pictures of the program for the README, and its start-up benchmark.

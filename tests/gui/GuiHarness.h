@@ -48,16 +48,22 @@ inline void prepareEngine() {
 // base.db) in a directory of its own, removed with the object.
 class ProgramFolder {
 public:
-    ProgramFolder() {
+    // where: a folder inside the temporary one, for paths with spaces and
+    // letters that addresses escape.
+    explicit ProgramFolder(const QString& where = {}) {
+        if (!where.isEmpty()) {
+            QDir(dir_.path()).mkpath(where);
+            base_ = dir_.path() + "/" + where;
+        }
         const QDir app(ZORBINTA_APP_DIR);
-        copyTree(app.filePath("templ"), dir_.filePath("templ"));
-        copyTree(app.filePath("image"), dir_.filePath("image"));
-        QFile::copy(app.filePath("style.css"), dir_.filePath("style.css"));
-        QFile::copy(app.filePath("base.db"), dir_.filePath("base.db"));
+        copyTree(app.filePath("templ"), file("templ"));
+        copyTree(app.filePath("image"), file("image"));
+        QFile::copy(app.filePath("style.css"), file("style.css"));
+        QFile::copy(app.filePath("base.db"), file("base.db"));
     }
     // ProgramDir: the folder with a trailing "/".
-    std::string path() const { return QDir(dir_.path()).absolutePath().toStdString() + "/"; }
-    QString file(const QString& name) const { return dir_.filePath(name); }
+    std::string path() const { return QDir(base_).absolutePath().toStdString() + "/"; }
+    QString file(const QString& name) const { return QDir(base_).filePath(name); }
     // "file://" + ProgramDir + "templ/" + rest.
     std::string templ(const std::string& rest) const {
         return "file://" + path() + "templ/" + rest;
@@ -81,6 +87,7 @@ private:
         }
     }
     QTemporaryDir dir_;
+    QString base_ = dir_.path();
 };
 
 // Addresses the program hands to the desktop's default programs, caught

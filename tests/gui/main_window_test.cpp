@@ -30,7 +30,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    ProgramFolder folder_;
+    ProgramFolder folder_{"Мои программы/Зорбинта 3.1"};
     OpenedLinks opened_;
     std::unique_ptr<DesktopProgram> program_;
     std::unique_ptr<QSignalSpy> routed_;
