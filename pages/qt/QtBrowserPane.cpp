@@ -33,6 +33,10 @@ constexpr char kMailScheme[] = "mailto";
 constexpr int kWaitSliceMs = 20;
 // How often a load under way is checked for having finished.
 constexpr int kSettleCheckMs = 40;
+// How long the engine may stay quiet, with an old document on show after a
+// load ended, before the load is started again; and how often.
+constexpr qint64 kStalledLoadMs = 300;
+constexpr int kLoadRetries = 3;
 // How long saving waits for the engine to hand over a document it loaded.
 constexpr int kSourceWaitMs = 5000;
 
@@ -317,13 +321,20 @@ void QtBrowserPane::load(const QUrl& url, bool followRedirects) {
     loadingUrl_ = url;
     loadingTarget_ = followRedirects;
     engineLoading_ = true;
-    loadEnded_ = false;
+    retries_ = 0;
     page_->expectLoad(url, followRedirects);
-    page_->load(url);
+    startLoad();
     settle_.start();
 }
 
+void QtBrowserPane::startLoad() {
+    loadEnded_ = false;
+    quiet_.start();
+    page_->load(loadingUrl_);
+}
+
 void QtBrowserPane::onLoadEvent(bool ended) {
+    quiet_.start();
     if (!engineLoading_) return;
     if (ended) loadEnded_ = true;
     checkLoaded();
@@ -346,7 +357,16 @@ void QtBrowserPane::checkLoaded() {
             // the engine's error page; it is done once the engine says so.
             const bool ours =
                 loadingTarget_ ? loadEnded_ && shown.scheme() != kScheme : shown == loadingUrl_;
-            if (ours) finishLoad();
+            if (ours) {
+                finishLoad();
+            } else if (!loadingTarget_ && loadEnded_ && quiet_.elapsed() > kStalledLoadMs &&
+                       retries_ < kLoadRetries) {
+                // A navigation the engine began itself and the page refused
+                // (its own history, say) can cancel the load under way; the
+                // engine then falls quiet with the old document on show.
+                ++retries_;
+                startLoad();
+            }
         });
 }
 

@@ -7,6 +7,7 @@
 // address scheme with a <base> naming the location; JavaScript is off and
 // nothing is loaded from outside the program's folder.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -66,6 +67,7 @@ private:
     void complete(quint64 sequence);
     void showTarget();
     void load(const QUrl& url, bool followRedirects);
+    void startLoad();
     void onLoadEvent(bool ended);
     void checkLoaded();
     void finishLoad();
@@ -90,6 +92,8 @@ private:
     bool loadingTarget_ = false;
     bool loadEnded_ = false;
     quint64 loadId_ = 0;
+    int retries_ = 0;
+    QElapsedTimer quiet_;
     quint64 navigation_ = 0;
     quint64 writes_ = 0;
     quint64 documentId_ = 0;

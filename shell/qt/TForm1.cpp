@@ -1,12 +1,14 @@
 #include "shell/qt/TForm1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -228,6 +230,7 @@ void TForm1::attach(Application& app) {
             [this] { run([](MainController& m) { m.BitBtn4Click(); }); });
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { clickList(list_->row(item)); });
+    qApp->installEventFilter(this);
 }
 
 void TForm1::run(const std::function<void(MainController&)>& handler) {
@@ -252,7 +255,27 @@ void TForm1::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, [this] { run([](MainController& m) { m.start(); }); });
 }
 
+bool TForm1::historyButton(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+         type != QEvent::MouseButtonDblClick) ||
+        !watched->isWidgetType()) {
+        return false;
+    }
+    const auto button = static_cast<QMouseEvent*>(event)->button();
+    if (button != Qt::BackButton && button != Qt::ForwardButton) return false;
+    if (static_cast<QWidget*>(watched)->window() != this) return false;
+    // Through the program's history; the page engine never sees these
+    // buttons, so its own history never moves.
+    if (type == QEvent::MouseButtonPress) {
+        QAction* action = command(button == Qt::BackButton ? "ToolButton5" : "ToolButton6");
+        if (action->isEnabled()) action->trigger();
+    }
+    return true;
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (historyButton(watched, event)) return true;
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&

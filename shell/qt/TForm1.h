@@ -50,6 +50,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The mouse's own back and forward buttons anywhere in the window.
+    bool historyButton(QObject* watched, QEvent* event);
 
 private:
     QAction* addCommand(const QString& name, const QString& text);

@@ -8,6 +8,7 @@
 #include <QTranslator>
 
 #include "pages/qt/QtBrowserPane.h"
+#include "shell/qt/DesktopApplication.h"
 #include "shell/qt/DesktopProgram.h"
 #include "shell/qt/Pictures.h"
 
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
     zorbinta::qt::registerPaneSchemes();
-    QApplication app(argc, argv);
+    zorbinta::qt::DesktopApplication app(argc, argv);
     QApplication::setApplicationName("zorbinta");
     QApplication::setApplicationVersion(zorbinta::ProgramVersion);
     QApplication::setDesktopFileName("zorbinta");

@@ -205,15 +205,26 @@ private slots:
         show(folder_.templ("main.htm?stoim"), "<p>первая</p>");
         show(folder_.templ("main.htm?free"), "<p>вторая</p>");
         const qsizetype before = locations_.size();
-        for (const auto action :
-             {QWebEnginePage::Back, QWebEnginePage::Reload, QWebEnginePage::Forward}) {
-            pane_->page()->triggerAction(action);
-        }
+        const auto engineHistory = [this] {
+            for (const auto action :
+                 {QWebEnginePage::Back, QWebEnginePage::Reload, QWebEnginePage::Forward}) {
+                pane_->page()->triggerAction(action);
+            }
+        };
+        engineHistory();
         pump(800);
         QCOMPARE(locations_.size(), before);
         QCOMPARE(QString::fromStdString(pane_->locationUrl()),
                  QString::fromStdString(folder_.templ("main.htm?free")));
         QVERIFY(pageText(*pane_).contains("вторая"));
+
+        // Not even while a page is on its way in, which the engine's own
+        // history (here the mouse's back button) would otherwise cancel.
+        router_ = [this](const std::string&) { return framed("<p>третья</p>"); };
+        QTest::mouseClick(pane_->view()->focusProxy(), Qt::BackButton, {}, QPoint(10, 10));
+        pane_->navigate(folder_.templ("main.htm?dom"));
+        QVERIFY(waitComplete(*pane_));
+        QVERIFY(pageText(*pane_).contains("третья"));
     }
 
     void aLocationNothingIsWrittenForKeepsItsTarget() {

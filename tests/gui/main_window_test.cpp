@@ -226,6 +226,12 @@ private slots:
         QTest::keyClick(page, Qt::Key_Left, Qt::AltModifier);
         QVERIFY(waitUntil([&] { return location() == templ("traf"); }) && waitComplete(pane()));
         QVERIFY(pageText(pane()).contains("Найдено:"));
+
+        // So do the mouse's own back and forward buttons over the page.
+        QTest::mouseClick(page, Qt::ForwardButton, {}, QPoint(20, 20));
+        QVERIFY(waitUntil([&] { return location() == templ("space"); }) && waitComplete(pane()));
+        QTest::mouseClick(page, Qt::BackButton, {}, QPoint(20, 20));
+        QVERIFY(waitUntil([&] { return location() == templ("traf"); }) && waitComplete(pane()));
     }
 
     void comparingTwoTickedPlans() {
