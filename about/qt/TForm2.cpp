@@ -18,6 +18,9 @@ TForm2::TForm2(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     setObjectName("Form2");
     setWindowTitle(dialogCaption(DialogId::About));
     setModal(true);
+    // A fixed-size dialog: a caption and a close box, nothing to resize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     for (int n = 1; n <= 9; ++n) {
         const std::string text = AboutBox::labelText(n);
         auto* label =

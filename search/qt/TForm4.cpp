@@ -35,6 +35,9 @@ TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     setObjectName("Form4");
     setWindowTitle(dialogCaption(DialogId::Search));
     setModal(true);
+    // A fixed-size dialog: a caption and a close box, nothing to resize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     auto* boundsFrame = new QFrame;
     boundsFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

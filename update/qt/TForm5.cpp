@@ -18,6 +18,9 @@ TForm5::TForm5(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     setObjectName("Form5");
     setWindowTitle(dialogCaption(DialogId::Prompt));
     setModal(true);
+    // A fixed-size dialog: a caption and a close box, nothing to resize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     question_ = new QLabel("Доступна новая версия каталога. Скачать?");
     question_->setObjectName("Label1");
