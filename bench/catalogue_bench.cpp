@@ -118,19 +118,6 @@ constexpr OrderUse kUses[] = {
     {Key::Text, FreeHostTable, slot::FreeAddress},
 };
 
-int rowsOf(const Catalogue& catalogue, int table) {
-    switch (table) {
-        case ProviderTable:
-            return catalogue.ProviderCount;
-        case PlanTable:
-            return catalogue.PlanCount;
-        case FreeHostTable:
-            return catalogue.FreeHostCount;
-        default:
-            return catalogue.DomainEnd - 1;
-    }
-}
-
 std::vector<int> ordered(Catalogue& catalogue, const OrderUse& use, int n, bool reference) {
     if (use.key == Key::Number) {
         (reference ? referenceOrderByNumber : OrderByNumber)(catalogue, use.table, use.slot, n);
@@ -143,7 +130,7 @@ std::vector<int> ordered(Catalogue& catalogue, const OrderUse& use, int n, bool 
 // 1 when every ordering of the program gives the reference's rows.
 bool sameAsReference(Catalogue& catalogue) {
     for (const OrderUse& use : kUses) {
-        const int n = rowsOf(catalogue, use.table);
+        const int n = catalogue.rowCount(use.table);
         if (ordered(catalogue, use, n, false) != ordered(catalogue, use, n, true)) return false;
     }
     return true;
@@ -155,7 +142,7 @@ void orderBench(benchmark::State& state, const OrderUse use) {
     Catalogue& catalogue = program.app.catalogue;
     const bool same = sameAsReference(catalogue);
     if (!same) state.SkipWithError("ordering differs from the selection passes");
-    const int n = rowsOf(catalogue, use.table);
+    const int n = catalogue.rowCount(use.table);
     for (auto _ : state) {
         if (use.key == Key::Number) {
             (Reference ? referenceOrderByNumber : OrderByNumber)(catalogue, use.table, use.slot, n);
