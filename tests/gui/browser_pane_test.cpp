@@ -236,6 +236,10 @@ private slots:
         QCOMPARE(QUrl(evaluate(*pane_, "location.href").toString()),
                  QUrl(QString::fromStdString(target)));
         QVERIFY(pane_->writtenPage().empty());
+        // Saving it saves what the engine shows.
+        std::string source;
+        QVERIFY(pane_->documentSource(source));
+        QVERIFY(source.find("<body") != std::string::npos);
     }
 
     void aNewNavigationReplacesOneNotYetComplete() {

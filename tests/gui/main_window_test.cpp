@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -322,6 +323,27 @@ private slots:
         QVERIFY(text.contains("is not a valid integer value"));
         window().command("N9")->trigger();
         QCOMPARE(location(), templ("main.htm?free"));
+    }
+
+    void aFreeHostingPageOfAThousandOffers() {
+        ProgramFolder folder;
+        QProcess generator;
+        generator.start("python3", {ZORBINTA_SOURCE_DIR "/scripts/gen_catalogue.py", "--records",
+                                    "1000", folder.file("base.db")});
+        QVERIFY(generator.waitForFinished(60000) && generator.exitCode() == 0);
+        DesktopProgram program(folder.path());
+        program.show();
+        QVERIFY(waitUntil([&] { return program.app().catalogue.FreeHostCount == 1000; }));
+        program.mainWindow().command("N9")->trigger();
+        QVERIFY(program.pane().isComplete());
+        QVERIFY(program.pane().writtenPage().size() > 500'000);
+        const auto& catalogue = program.app().catalogue;
+        const QString text = pageText(program.pane());
+        for (const int row : {1, 500, 1000}) {
+            const auto address = QString::fromStdString(
+                catalogue.text(zorbinta::FreeHostTable, zorbinta::slot::FreeAddress, row));
+            QVERIFY2(text.contains(address), qPrintable(address));
+        }
     }
 
     void quittingClosesTheWindow() {
