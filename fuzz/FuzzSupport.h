@@ -87,6 +87,12 @@ private:
     std::filesystem::path dir_;
 };
 
+// One folder per run, removed as the run ends.
+inline const SampleProgram& sampleProgram() {
+    static const SampleProgram program;
+    return program;
+}
+
 // Navigations complete at once; written pages are checked and only the last
 // one is kept.
 class CheckingPane final : public BrowserPane {

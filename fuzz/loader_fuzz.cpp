@@ -27,11 +27,10 @@ using fuzz::check;
 // new-version prompt, which the fake dialogs close at once.
 struct Program {
     Program()
-        : app(Platform{pane, fake, fake, fake, fake, fake, fake, fake.http}, folder.programDir(),
-              "http://fuzz.example") {
+        : app(Platform{pane, fake, fake, fake, fake, fake, fake, fake.http},
+              fuzz::sampleProgram().programDir(), "http://fuzz.example") {
         app.search.criteria.Bounds[6] = kUnlimited;
     }
-    fuzz::SampleProgram folder;
     fuzz::CheckingPane pane;
     testing::FakePlatform fake;
     Application app;

@@ -24,14 +24,13 @@ using fuzz::check;
 
 struct Program {
     Program()
-        : app(Platform{pane, fake, fake, fake, fake, fake, fake, fake.http}, folder.programDir(),
-              "http://fuzz.example") {
+        : app(Platform{pane, fake, fake, fake, fake, fake, fake, fake.http},
+              fuzz::sampleProgram().programDir(), "http://fuzz.example") {
         app.main.start();
         check(app.catalogue.PlanCount > 0, "the sample catalogue did not load");
         // An empty search form: every plan matches.
         app.search.criteria.Bounds[6] = kUnlimited;
     }
-    fuzz::SampleProgram folder;
     fuzz::CheckingPane pane;
     testing::FakePlatform fake;
     Application app;
