@@ -69,9 +69,6 @@ bool tryParseFloat(std::string_view text, double& value) {
         if (expDigits == 0) return false;
     }
     if (i != s.size()) return false;
-    if (normal.front() == '.' || (normal.size() > 1 && normal[0] == '-' && normal[1] == '.')) {
-        normal.insert(normal.front() == '-' ? 1 : 0, "0");
-    }
     const char* begin = normal.data();
     const char* end = begin + normal.size();
     double parsed = 0;
