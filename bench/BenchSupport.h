@@ -2,6 +2,7 @@
 // Program folders with generated catalogues, and a browser pane that keeps
 // only the last page, for driving the whole program in benchmarks.
 
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -16,6 +17,14 @@
 #include "tests/FakePlatform.h"
 
 namespace zorbinta::bench {
+
+// Every benchmark runs on catalogues of 10, 100 and 1000 records per tag.
+inline constexpr int kSizes[] = {10, 100, 1000};
+
+inline void sizes(benchmark::internal::Benchmark* b) {
+    for (const int n : kSizes) b->Arg(n);
+    b->Unit(benchmark::kMicrosecond);
+}
 
 // A program folder holding the installed templates and a catalogue of n
 // records of every tag, written by scripts/gen_catalogue.py so that tests,

@@ -17,13 +17,6 @@
 namespace zorbinta::bench {
 namespace {
 
-constexpr int kSizes[] = {10, 100, 1000};
-
-void sizes(benchmark::internal::Benchmark* b) {
-    for (const int n : kSizes) b->Arg(n);
-    b->Unit(benchmark::kMicrosecond);
-}
-
 // ---- load -------------------------------------------------------------------
 
 void CatalogueLoad(benchmark::State& state) {

@@ -13,13 +13,6 @@
 namespace zorbinta::bench {
 namespace {
 
-constexpr int kSizes[] = {10, 100, 1000};
-
-void sizes(benchmark::internal::Benchmark* b) {
-    for (const int n : kSizes) b->Arg(n);
-    b->Unit(benchmark::kMicrosecond);
-}
-
 // The provider with the most plans, so that its card is the longest.
 long long busiestProvider(const Catalogue& catalogue) {
     std::map<double, int> plans;
