@@ -68,33 +68,6 @@ inline const GeneratedProgram& programFor(int records) {
     return *program;
 }
 
-// Navigations complete at once; a written page replaces the last one, so
-// that a long run does not pile up pages.
-class LastPagePane final : public BrowserPane {
-public:
-    void navigate(const std::string& url) override {
-        location = url;
-        fireNavigateComplete();
-    }
-    bool hasDocument() const override { return true; }
-    bool isComplete() const override { return true; }
-    void writeDocument(const std::string& page) override {
-        last = page;
-        ++written;
-    }
-    std::string locationUrl() const override { return location; }
-    void focusDocument() override {}
-    bool documentSource(std::string& source) const override {
-        source = last;
-        return true;
-    }
-    void processEvents() override {}
-
-    std::string location;
-    std::string last;
-    long long written = 0;
-};
-
 // The whole program over in-memory services, started on a generated folder.
 class ProgramUnderTest {
 public:
@@ -110,7 +83,7 @@ public:
         return commandUrl(app.programDir(), command);
     }
 
-    LastPagePane pane;
+    testing::ImmediatePane pane;
     testing::FakePlatform fake;
     Application app;
 };

@@ -14,6 +14,8 @@
 
 #include "pages/core/BrowserPane.h"
 
+#include "tests/FakePlatform.h"
+
 namespace zorbinta::fuzz {
 
 // A broken property is a finding: libFuzzer saves the input that caused it.
@@ -93,34 +95,13 @@ inline const SampleProgram& sampleProgram() {
     return program;
 }
 
-// Navigations complete at once; written pages are checked and only the last
-// one is kept.
-class CheckingPane final : public BrowserPane {
-public:
-    void navigate(const std::string& url) override {
-        location = url;
-        fireNavigateComplete();
+// Navigations complete at once; every written page is checked and kept
+// until the target clears them.
+struct CheckingPane : testing::ImmediatePane {
+    CheckingPane() {
+        keepPages = true;
+        onWrite = [](const std::string& page) { check(validUtf8(page), "a page is not valid UTF-8"); };
     }
-    bool hasDocument() const override { return true; }
-    bool isComplete() const override { return true; }
-    void writeDocument(const std::string& page) override {
-        check(validUtf8(page), "a page is not valid UTF-8");
-        last = page;
-        shown.push_back(page);
-        ++written;
-    }
-    std::string locationUrl() const override { return location; }
-    void focusDocument() override {}
-    bool documentSource(std::string& source) const override {
-        source = last;
-        return true;
-    }
-    void processEvents() override {}
-
-    std::string location;
-    std::string last;
-    std::vector<std::string> shown;  // cleared by the target as it likes
-    long long written = 0;
 };
 
 }  // namespace zorbinta::fuzz

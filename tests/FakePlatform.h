@@ -57,6 +57,38 @@ public:
     int focused = 0;
 };
 
+// Navigations complete at once, inside navigate(); only the last page is kept
+// unless keepPages asks for every one, so long runs do not pile them up.
+class ImmediatePane : public BrowserPane {
+public:
+    void navigate(const std::string& url) override {
+        location = url;
+        fireNavigateComplete();
+    }
+    bool hasDocument() const override { return true; }
+    bool isComplete() const override { return true; }
+    void writeDocument(const std::string& page) override {
+        if (onWrite) onWrite(page);
+        last = page;
+        if (keepPages) shown.push_back(page);
+        ++written;
+    }
+    std::string locationUrl() const override { return location; }
+    void focusDocument() override {}
+    bool documentSource(std::string& source) const override {
+        source = last;
+        return true;
+    }
+    void processEvents() override {}
+
+    std::function<void(const std::string&)> onWrite;
+    bool keepPages = false;
+    std::string location;
+    std::string last;
+    std::vector<std::string> shown;
+    long long written = 0;
+};
+
 class FakeHttp final : public HttpClient {
 public:
     bool isConnected() override { return false; }
