@@ -15,10 +15,14 @@
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Win1251.h"
+#include "tests/Recording.h"
 #include "update/core/Settings.h"
 
 namespace zorbinta {
 namespace {
+
+using testing::RecordingDialogs;
+using testing::RecordingLinks;
 
 namespace fs = std::filesystem;
 
@@ -89,24 +93,6 @@ std::string exampleCatalogue(const std::string& version = "3.1") {
 
 // ---- fakes --------------------------------------------------------------------
 
-class FakeDialogs final : public DialogRunner {
-public:
-    void runModal(DialogId id) override {
-        shown.push_back(id);
-        if (onShow) onShow();
-    }
-    void close(DialogId id) override { closed.push_back(id); }
-    std::vector<DialogId> shown;
-    std::vector<DialogId> closed;
-    std::function<void()> onShow;
-};
-
-class FakeLinks final : public LinkOpener {
-public:
-    void open(const std::string& target) override { opened.push_back(target); }
-    std::vector<std::string> opened;
-};
-
 // Everything a load may write, as one text to compare before and after.
 std::string snapshot(const Catalogue& c) {
     std::ostringstream out;
@@ -168,8 +154,8 @@ protected:
 
     const fs::path dir_ = freshDir();
     Catalogue catalogue;
-    FakeDialogs dialogs;
-    FakeLinks links;
+    RecordingDialogs dialogs;
+    RecordingLinks links;
     NewVersionPrompt prompt{dialogs, links, programDir()};
     CatalogueLoader loader{catalogue, programDir(), prompt};
 };

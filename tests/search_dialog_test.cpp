@@ -6,17 +6,12 @@
 #include "catalogue/core/Catalogue.h"
 #include "catalogue/core/Error.h"
 #include "search/core/SearchDialog.h"
+#include "tests/Recording.h"
 
 namespace zorbinta {
 namespace {
 
-class FakeDialogs : public DialogRunner {
-public:
-    void runModal(DialogId id) override { opened.push_back(id); }
-    void close(DialogId id) override { closed.push_back(id); }
-    std::vector<DialogId> opened;
-    std::vector<DialogId> closed;
-};
+using testing::RecordingDialogs;
 
 TEST(SearchDialog, KeyFilters) {
     const auto W = KeyFilter::WholeNumber;
@@ -77,7 +72,7 @@ TEST(SearchDialog, KeyFilters) {
 }
 
 TEST(SearchDialog, TypingEditsAtTheCaretWithinMaxLength) {
-    FakeDialogs dialogs;
+    RecordingDialogs dialogs;
     SearchDialog d(dialogs);
     for (const char32_t k : {U'1', U'2', U'.', U'5', U'0', U'9'}) d.keyPress(6, k);
     EXPECT_EQ(d.Edit[6], "12,50");
@@ -104,7 +99,7 @@ TEST(SearchDialog, TypingEditsAtTheCaretWithinMaxLength) {
 }
 
 TEST(SearchDialog, FindSetsBoundsAndOptionsAndCloses) {
-    FakeDialogs dialogs;
+    RecordingDialogs dialogs;
     SearchDialog d(dialogs);
     d.Edit = {"", "100", "500", "", "3", "", "", "1", "7"};
     d.CheckBox[1] = true;   // traffic unlimited, whatever the field holds
@@ -123,7 +118,7 @@ TEST(SearchDialog, FindSetsBoundsAndOptionsAndCloses) {
 }
 
 TEST(SearchDialog, PastedTextStopsFindWithEarlierBoundsSet) {
-    FakeDialogs dialogs;
+    RecordingDialogs dialogs;
     SearchDialog d(dialogs);
     d.criteria.Bounds = {0, 1, 2, 3, 4, 5, 6, 7, 8};
     d.criteria.Options[3] = 1;
@@ -143,7 +138,7 @@ TEST(SearchDialog, PastedTextStopsFindWithEarlierBoundsSet) {
 }
 
 TEST(SearchDialog, CancelAndCloseBoxKeepTheCriteria) {
-    FakeDialogs dialogs;
+    RecordingDialogs dialogs;
     SearchDialog d(dialogs);
     d.Edit[1] = "500";
     d.Button2Click();
@@ -153,7 +148,7 @@ TEST(SearchDialog, CancelAndCloseBoxKeepTheCriteria) {
 }
 
 TEST(SearchDialog, ActivationRefillsDiskAndTrafficAndSetsCaptions) {
-    FakeDialogs dialogs;
+    RecordingDialogs dialogs;
     SearchDialog d(dialogs);
     for (int i = 1; i <= 4; ++i) EXPECT_EQ(d.CheckBoxCaption[i], "Неогр.");
 

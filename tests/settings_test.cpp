@@ -9,26 +9,16 @@
 #include "about/core/AboutBox.h"
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
+#include "tests/Recording.h"
 #include "update/core/Settings.h"
 
 namespace zorbinta {
 namespace {
 
+using testing::RecordingDialogs;
+using testing::RecordingLinks;
+
 namespace fs = std::filesystem;
-
-class RecordingDialogs final : public DialogRunner {
-public:
-    void runModal(DialogId id) override { shown.push_back(id); }
-    void close(DialogId id) override { closed.push_back(id); }
-    std::vector<DialogId> shown;
-    std::vector<DialogId> closed;
-};
-
-class RecordingLinks final : public LinkOpener {
-public:
-    void open(const std::string& target) override { opened.push_back(target); }
-    std::vector<std::string> opened;
-};
 
 fs::path freshSettingsDir() {
     static int serial = 0;

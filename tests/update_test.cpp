@@ -17,12 +17,17 @@
 #include "catalogue/core/Numbers.h"
 #include "tests/FakePlatform.h"
 #include "tests/LocalHttpServer.h"
+#include "tests/Recording.h"
 #include "update/core/Settings.h"
 #include "update/core/UpdateDialog.h"
 #include "update/headless/PosixHttpClient.h"
 
 namespace zorbinta {
 namespace {
+
+using testing::RecordingDialogs;
+using testing::RecordingLinks;
+using testing::RecordingMessages;
 
 using testsupport::HttpPeer;
 using testsupport::httpReply;
@@ -59,29 +64,6 @@ std::string makeCatalogue(int providers, int plans, const std::string& version =
     return plain.size() >= padTo ? plain : build(std::string(padTo - plain.size(), 'x'));
 }
 
-class Messages final : public MessageBox {
-public:
-    void showMessage(const std::string& text, const std::string&) override {
-        shown.push_back(text);
-    }
-    void showError(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
-class Dialogs final : public DialogRunner {
-public:
-    void runModal(DialogId id) override { modal.push_back(id); }
-    void close(DialogId id) override { closed.push_back(id); }
-    std::vector<DialogId> modal;
-    std::vector<DialogId> closed;
-};
-
-class Links final : public LinkOpener {
-public:
-    void open(const std::string& target) override { opened.push_back(target); }
-    std::vector<std::string> opened;
-};
-
 const std::string kOldCatalogue = makeCatalogue(2, 3);
 const std::string kNewCatalogue = makeCatalogue(5, 7);
 
@@ -116,9 +98,9 @@ protected:
 
     testing::ProgramFolder folder;
     LocalHttpServer server;
-    Messages messages;
-    Dialogs dialogs;
-    Links links;
+    RecordingMessages messages;
+    RecordingDialogs dialogs;
+    RecordingLinks links;
     Catalogue catalogue;
     NewVersionPrompt prompt{dialogs, links, folder.path()};
     CatalogueLoader loader{catalogue, folder.path(), prompt};
@@ -187,7 +169,7 @@ TEST_F(UpdateTest, AnnouncedNewVersionIsOfferedDuringTheLoad) {
     folder.write("templ/config.txt", "0");
     serve(httpReply(200, makeCatalogue(4, 4, "3.2")));
     press();
-    EXPECT_EQ(dialogs.modal, std::vector<DialogId>{DialogId::Prompt});
+    EXPECT_EQ(dialogs.shown, std::vector<DialogId>{DialogId::Prompt});
     EXPECT_EQ(status, (std::vector<std::string>{"Хостинг-провайдеров:4", "Тарифных планов:4"}));
     EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
 }
@@ -393,7 +375,9 @@ TEST_P(UpdateFailureTest, LeavesTheCatalogueAsItWas) {
 }
 
 // Test names carry the case's name; the printed parameter says nothing more.
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(Replies, UpdateFailureTest, ::testing::ValuesIn(kFailures),
                          [](const auto& c) { return std::string(c.param.name); });

@@ -17,6 +17,7 @@
 #include "catalogue/core/CatalogueLoader.h"
 #include "catalogue/core/FileIO.h"
 #include "tests/LocalHttpServer.h"
+#include "tests/Recording.h"
 #include "update/core/Settings.h"
 #include "update/core/UpdateDialog.h"
 #include "update/qt/QtHttpClient.h"
@@ -28,6 +29,9 @@ using testsupport::httpReply;
 using testsupport::HttpRequest;
 using testsupport::inOrder;
 using testsupport::LocalHttpServer;
+using zorbinta::testing::RecordingDialogs;
+using zorbinta::testing::RecordingLinks;
+using zorbinta::testing::RecordingMessages;
 
 Q_DECLARE_METATYPE(zorbinta::TransferResult)
 
@@ -49,27 +53,6 @@ std::string tempPath(const char* name) {
              "-" + name))
         .string();
 }
-
-class Messages final : public MessageBox {
-public:
-    void showMessage(const std::string& text, const std::string&) override {
-        shown.push_back(text);
-    }
-    void showError(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
-class Dialogs final : public DialogRunner {
-public:
-    void runModal(DialogId) override {}
-    void close(DialogId id) override { closed.push_back(id); }
-    std::vector<DialogId> closed;
-};
-
-class Links final : public LinkOpener {
-public:
-    void open(const std::string&) override {}
-};
 
 }  // namespace
 
@@ -206,9 +189,9 @@ private slots:
         writeFileBytes(programDir + "templ/config.txt", "1");
 
         LocalHttpServer server(slowBody);
-        Messages messages;
-        Dialogs dialogs;
-        Links links;
+        RecordingMessages messages;
+        RecordingDialogs dialogs;
+        RecordingLinks links;
         Catalogue catalogue;
         NewVersionPrompt prompt(dialogs, links, programDir);
         CatalogueLoader loader(catalogue, programDir, prompt);
