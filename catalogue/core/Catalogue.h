@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cassert>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ inline constexpr int kTextSlots = 12;
 inline constexpr int kNumberSlots = 10;
 inline constexpr int kFlagSlots = 15;
 inline constexpr int kHistorySize = 100;
+// The largest base.db the program reads or downloads. A full catalogue of
+// 1000 records a tag with long texts stays far below it; anything bigger is
+// not a catalogue, and refusing it keeps a hostile server or a stray file
+// from filling the disk or the memory.
+inline constexpr std::uintmax_t kMaxCatalogueBytes = 32u * 1024u * 1024u;
 
 // Slot names (1-based, as the tables are addressed everywhere).
 namespace slot {
