@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/core/Platform.h"
@@ -50,6 +51,12 @@ public:
     std::string catalogueUrl() const { return serverUrl_ + "/base.db"; }
     std::string targetPath() const { return programDir_ + "base.db"; }
     std::string partPath() const { return programDir_ + "base.db.part"; }
+    // The catalogue a download replaced, kept for the comparison with the new one.
+    std::string previousPath() const { return programDir_ + "base.db.prev"; }
+
+    // True once after a download that replaced base.db; the main window asks
+    // when the dialog has closed.
+    bool takeReplaced() { return std::exchange(replaced_, false); }
 
     int progressMin = 0;
     int progressMax = 100;
@@ -76,6 +83,7 @@ private:
     std::function<void()> writeStatus_;
     bool transferring_ = false;
     bool cancelRequested_ = false;
+    bool replaced_ = false;
 };
 
 }  // namespace zorbinta
