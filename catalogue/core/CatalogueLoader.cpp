@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -83,7 +85,10 @@ public:
         if (const size_t eof = bytes.find('\x1A'); eof != std::string_view::npos) {
             bytes = bytes.substr(0, eof);
         }
-        text_.reserve(bytes.size() + bytes.size() / 2);
+        // Room for the worst case (every byte three in UTF-8, every break
+        // "?*?"), so the text is never moved while it grows; the pages it
+        // does not fill are never touched.
+        text_.reserve(bytes.size() * 3);
         runs_.push_back({0, 0});
         // The next CR and LF at or after i, each searched for again only once
         // passed, so the whole scan stays linear.
@@ -136,9 +141,11 @@ private:
 };
 
 // Rows of one table as read from the file, slot by slot within each row.
+// Texts point into the joined text, which outlives the commit, so that a
+// catalogue is copied once, into the tables.
 struct TableStage {
     int rows = 0;
-    std::vector<std::string> texts;
+    std::vector<std::string_view> texts;
     std::vector<double> numbers;
     std::vector<unsigned char> flags;
 };
@@ -179,6 +186,11 @@ std::string quoted(std::string_view tag) {
 
 [[noreturn]] void fail(const std::string& what) {
     throw Error("Ошибка в файле каталога: " + what);
+}
+
+[[noreturn]] void failTooLarge(std::uintmax_t size) {
+    throw Error("Файл каталога слишком велик: размер в байтах — " + std::to_string(size) +
+                ", допустимо не больше " + std::to_string(kMaxCatalogueBytes));
 }
 
 // Parses the whole joined text into staging; the catalogue is not touched.
@@ -264,7 +276,7 @@ private:
                 const std::string_view value = field();
                 switch (group.kind) {
                     case Kind::Text:
-                        table.texts.emplace_back(value);
+                        table.texts.push_back(value);
                         break;
                     case Kind::Number:
                         table.numbers.push_back(toNumber(value));
@@ -302,15 +314,26 @@ private:
 void CatalogueLoader::CatalogueLoad() {
     // A load paused in the new-version prompt finishes on its own.
     if (busy_) return;
-    const std::string bytes = readFileBytes(programDir_ + "base.db");
-    loadBytes(bytes);
+    // The size is checked before the file is read, and the read stops at the
+    // bound whatever the file does meanwhile.
+    std::uintmax_t size = 0;
+    std::optional<std::string> bytes =
+        readFileBytesUpTo(programDir_ + "base.db", kMaxCatalogueBytes, size);
+    if (!bytes) failTooLarge(size);
+    load(*bytes, &*bytes);
 }
 
 void CatalogueLoader::loadBytes(std::string_view fileBytes) {
+    load(fileBytes, nullptr);
+}
+
+void CatalogueLoader::load(std::string_view fileBytes, std::string* owned) {
     if (busy_) return;
+    if (fileBytes.size() > kMaxCatalogueBytes) failTooLarge(fileBytes.size());
     const BusyScope busy(busy_);
 
     const JoinedText joined(fileBytes);
+    if (owned != nullptr) std::string().swap(*owned);
     Parser parser(joined);
     parser.run();
 
@@ -318,14 +341,14 @@ void CatalogueLoader::loadBytes(std::string_view fileBytes) {
     // missing settings file) still leave the catalogue as it was.
     for (const Offer& offer : parser.offers()) offer_.OfferNewVersion(offer.version, offer.link);
 
-    // Commit: nothing below can fail.
+    // Commit: nothing below can fail (but for want of memory to copy a text).
     for (const RecordShape& shape : kShapes) {
         if (shape.table == 0) continue;
         TableStage& table = parser.stage(shape.section);
         for (int r = 0; r < table.rows; ++r) {
             for (int s = 0; s < shape.textSlots; ++s) {
                 catalogue_.text(shape.table, s + 1, r + 1) =
-                    std::move(table.texts[static_cast<size_t>(r) * shape.textSlots + s]);
+                    table.texts[static_cast<size_t>(r) * shape.textSlots + s];
             }
             for (int s = 0; s < shape.numberSlots; ++s) {
                 catalogue_.number(shape.table, s + 1, r + 1) =

@@ -25,6 +25,10 @@ public:
     bool busy() const { return busy_; }
 
 private:
+    // loadBytes; owned, when given, holds fileBytes and is emptied once the
+    // text is decoded, so that the file and the tables are not all in memory at once.
+    void load(std::string_view fileBytes, std::string* owned);
+
     Catalogue& catalogue_;
     std::string programDir_;
     NewVersionOffer& offer_;

@@ -1,11 +1,17 @@
 #include "catalogue/core/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "catalogue/core/Error.h"
 
@@ -42,20 +48,40 @@ bool parentFolderExists(const std::string& path) {
 }  // namespace
 
 std::string readFileBytes(const std::string& path) {
+    std::uintmax_t size = 0;
+    return *readFileBytesUpTo(path, UINTMAX_MAX - 1, size);
+}
+
+std::optional<std::string> readFileBytesUpTo(const std::string& path, std::uintmax_t limit,
+                                             std::uintmax_t& size) {
     errno = 0;
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file) throwIoError(errno, path);
+    struct stat info {};
+    size = 0;
+    if (::fstat(::fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
+        size = static_cast<std::uintmax_t>(info.st_size);
+    }
+    if (size > limit) return std::nullopt;
     std::string bytes;
+    // The whole file in one block: growing by doubling would hold the old
+    // and the new block at once.
+    bytes.reserve(static_cast<size_t>(size) + 1);
     char buffer[64 * 1024];
     for (;;) {
         errno = 0;
         const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
         bytes.append(buffer, got);
+        if (bytes.size() > limit) {
+            size = std::max<std::uintmax_t>(size, bytes.size());
+            return std::nullopt;
+        }
         if (got < sizeof buffer) {
             if (std::ferror(file.get())) throwIoError(errno != 0 ? errno : EIO, path);
             break;
         }
     }
+    size = bytes.size();
     return bytes;
 }
 
@@ -70,6 +96,114 @@ void writeFileBytes(const std::string& path, std::string_view bytes) {
     errno = 0;
     if (std::fclose(raw) != 0 && error == 0) error = errno != 0 ? errno : EIO;
     if (error != 0) throwIoError(error, path);
+}
+
+namespace {
+
+// Writes all of bytes to fd; 0 or the error code.
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return errno != 0 ? errno : EIO;
+        }
+        bytes.remove_prefix(static_cast<size_t>(put));
+    }
+    return 0;
+}
+
+// Fills a fresh temporary file beside target through fill(fd), flushes it and
+// renames it over target. 0 or the error code; no temporary file is left.
+// mode: the permissions to keep; without it a new file's usual ones.
+template <typename Fill>
+int replaceDurably(const std::string& target, std::optional<mode_t> mode, Fill fill) {
+    const std::string temporary = target + ".tmp";
+    ::unlink(temporary.c_str());  // a leftover, or a link planted there
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno != 0 ? errno : EIO;
+    int error = fill(fd);
+    if (error == 0 && mode && ::fchmod(fd, *mode) != 0) error = errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    // The rename is done; a folder that cannot be flushed leaves it to the
+    // system's own write-back, which is all that can be had there.
+    syncFolderOf(target);
+    return 0;
+}
+
+}  // namespace
+
+void writeFileDurably(const std::string& path, std::string_view bytes) {
+    std::string target = path;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) {
+        const auto resolved = std::filesystem::weakly_canonical(path, ec);
+        if (!ec) target = resolved.string();
+    }
+    // The checks an in-place write makes: a file that may not be written, or a
+    // folder in its place, fails with the runtime's text. A missing file is
+    // created.
+    std::optional<mode_t> mode;
+    errno = 0;
+    const int probe = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (probe >= 0) {
+        struct stat info {};
+        if (::fstat(probe, &info) == 0) mode = info.st_mode & 07777;
+        ::close(probe);
+    } else if (errno != ENOENT) {
+        throwIoError(errno, path);
+    }
+    const int error = replaceDurably(target, mode, [bytes](int fd) { return writeAll(fd, bytes); });
+    if (error != 0) throwIoError(error, path);
+}
+
+int copyFileDurably(const std::string& from, const std::string& to) {
+    errno = 0;
+    const int source = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0) return errno != 0 ? errno : EIO;
+    struct stat info {};
+    std::optional<mode_t> mode;
+    if (::fstat(source, &info) == 0) mode = info.st_mode & 07777;
+    const int error = replaceDurably(to, mode, [source](int fd) {
+        char buffer[64 * 1024];
+        for (;;) {
+            const ssize_t got = ::read(source, buffer, sizeof buffer);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return errno != 0 ? errno : EIO;
+            }
+            if (got == 0) return 0;
+            if (const int e = writeAll(fd, std::string_view(buffer, static_cast<size_t>(got)))) {
+                return e;
+            }
+        }
+    });
+    ::close(source);
+    return error;
+}
+
+int syncFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno != 0 ? errno : EIO;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    return error;
+}
+
+int syncFolderOf(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno != 0 ? errno : EIO;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
 }
 
 std::vector<std::string> splitLines(std::string_view bytes) {

@@ -2,6 +2,8 @@
 // Whole-file reads and writes with the runtime's error texts, which the user
 // sees in the error box.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +15,32 @@ namespace zorbinta {
 // otherwise "I/O error %d" with the system's error code.
 std::string readFileBytes(const std::string& path);
 
+// The same for a file that may hold at most limit bytes. The size is taken
+// before anything is read; a longer file (or one that grows while it is read)
+// gives nothing, with its size in size, and is never read past limit + 1 bytes.
+std::optional<std::string> readFileBytesUpTo(const std::string& path, std::uintmax_t limit,
+                                             std::uintmax_t& size);
+
 // Creates or truncates path and writes bytes. Throws the same texts.
 void writeFileBytes(const std::string& path, std::string_view bytes);
+
+// Replaces path so that a power cut leaves the old contents or the new ones,
+// never a truncated file: bytes go to path + ".tmp" beside it, are flushed to
+// the disk and renamed over path, and the folder is flushed after. A link at
+// path is written through, and the file keeps its permissions. A file the
+// program may not write fails as an in-place write would ("File access
+// denied"), although a rename could replace it. Throws the same texts.
+void writeFileDurably(const std::string& path, std::string_view bytes);
+
+// Copies from to to in the same way (to + ".tmp", flushed, renamed, folder
+// flushed). Returns 0 or the system's error code; on failure no temporary
+// file is left and to is as it was.
+int copyFileDurably(const std::string& from, const std::string& to);
+
+// Flushes a file's contents, or the entry list of the folder that holds path,
+// to the disk. Return 0 or the system's error code.
+int syncFile(const std::string& path);
+int syncFolderOf(const std::string& path);
 
 // Text lines as the runtime reads them: a line ends at LF or CR LF, a CR not
 // followed by LF is dropped, the byte 0x1A ends the text, and a last line

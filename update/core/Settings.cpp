@@ -18,7 +18,9 @@ std::string readPromptFlag(const std::string& programDir) {
 }
 
 void writePromptOff(const std::string& programDir) {
-    writeFileBytes(settingsPath(programDir), "1");
+    // Never truncated in place: a power cut mid-write would leave an empty
+    // file, which reads as "prompt off" and cannot be told from a choice.
+    writeFileDurably(settingsPath(programDir), "1");
 }
 
 void NewVersionPrompt::OfferNewVersion(const std::string& catalogueVersion,

@@ -12,7 +12,9 @@ inline constexpr const char* ProgramVersion = "3.1";
 
 // PromptFlag: the first line of templ/config.txt. Throws "File not found".
 std::string readPromptFlag(const std::string& programDir);
-// Creates or truncates the file and writes the single character "1".
+// Replaces the file with one holding the single character "1", written
+// beside it and renamed over it; a file that may not be written fails as
+// before, with the runtime's text.
 void writePromptOff(const std::string& programDir);
 
 // Called by the loader for every update record.
