@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "catalogue/core/Catalogue.h"
@@ -32,6 +33,22 @@ bool isSuccess(int status) {
     return status >= 200 && status < 300;
 }
 
+// A Content-Length written as a whole number that is larger than a catalogue
+// may be, however many digits it has (so not an integer conversion error).
+bool announcesTooMuch(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    if (i < text.size() && text[i] == '+') ++i;
+    if (i == text.size()) return false;
+    std::uintmax_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        value = std::min<std::uintmax_t>(value * 10 + static_cast<unsigned>(text[i] - '0'),
+                                         kMaxCatalogueBytes + 1);
+    }
+    return value > kMaxCatalogueBytes;
+}
+
 // Removes what a transfer left at path; a folder or anything else that is not
 // a plain file or a link is not ours and stays.
 void removePart(const std::string& path) {
@@ -56,8 +73,13 @@ void UpdateDialog::setProgress(int min, int max, int position) {
     if (onProgress) onProgress();
 }
 
-bool UpdateDialog::chunkArrived() {
+bool UpdateDialog::chunkArrived(std::size_t size) {
     if (cancelRequested_) return false;
+    received_ += size;
+    if (received_ > kMaxCatalogueBytes) {
+        tooLarge_ = true;
+        return false;
+    }
     // The bar moves by a whole chunk whatever arrived, and stops at its end.
     const long long next = static_cast<long long>(progressPosition) + kChunkStep;
     setProgress(progressMin, progressMax, static_cast<int>(std::min<long long>(next, progressMax)));
@@ -76,6 +98,8 @@ void UpdateDialog::Button1Click() {
     // From the first request on, "Отмена" stops the work instead of closing.
     transferring_ = true;
     cancelRequested_ = false;
+    tooLarge_ = false;
+    received_ = 0;
     std::string message;
     std::optional<Transfer> transfer;
     try {
@@ -111,6 +135,10 @@ std::optional<Transfer> UpdateDialog::fetch(std::string& message) {
         message = httpStatusMessage(reply.status);
         return std::nullopt;
     }
+    if (announcesTooMuch(reply.text)) {
+        message = kTooLargeMessage;
+        return std::nullopt;
+    }
     const int length = parseInt(reply.text);
     if (length < 0) throw Error("'" + reply.text + "' is not a valid integer value");
 
@@ -119,11 +147,20 @@ std::optional<Transfer> UpdateDialog::fetch(std::string& message) {
 
     const std::string part = partPath();
     removePart(part);  // a leftover of an earlier run, or a link planted there
-    return http_.downloadToFile(url, part, [this](std::size_t) { return chunkArrived(); });
+    return http_.downloadToFile(url, part, [this](std::size_t size) { return chunkArrived(size); });
 }
 
 void UpdateDialog::finishTransfer(const Transfer& transfer) {
     const std::string part = partPath();
+    // The dialog's own stop for size, which the client reports as a cancel
+    // (or as whatever it made of the last chunk): the file is refused and
+    // the dialog stays open. The user's "Отмена" still closes it.
+    if (tooLarge_ && !cancelRequested_) {
+        tooLarge_ = false;
+        removePart(part);
+        messages_.showMessage(kTooLargeMessage);
+        return;
+    }
     if (cancelRequested_ || transfer.result == TransferResult::Cancelled) {
         cancelRequested_ = false;
         removePart(part);
@@ -156,27 +193,41 @@ void UpdateDialog::finishTransfer(const Transfer& transfer) {
 
 void UpdateDialog::installCatalogue() {
     const std::string part = partPath();
-    std::string bytes;
+    // On the disk before anything relies on it, so that the rename below can
+    // never put an empty or half-written file in place of base.db.
+    if (const int error = syncFile(part); error != 0) {
+        removePart(part);
+        throw Error(ioErrorText(error, part));
+    }
+    std::uintmax_t size = 0;
+    std::optional<std::string> bytes;
     try {
-        bytes = readFileBytes(part);
+        bytes = readFileBytesUpTo(part, kMaxCatalogueBytes, size);
     } catch (...) {
         removePart(part);
         throw;
     }
-    if (bytes.size() / kBlockSize == 0) {
+    if (!bytes) {
+        removePart(part);
+        messages_.showMessage(kTooLargeMessage);
+        return;
+    }
+    if (bytes->size() / kBlockSize == 0) {
         removePart(part);
         return;
     }
 
     // The loader takes the whole file or changes nothing; the copy covers the
-    // one step after it that can still fail.
+    // steps after it that can still fail.
     const Catalogue before = catalogue_;
     try {
-        loader_.loadBytes(bytes);
+        loader_.loadBytes(*bytes);
     } catch (...) {
         removePart(part);
         throw;
     }
+    bytes.reset();
+    keepPrevious();
     std::error_code ec;
     std::filesystem::rename(part, targetPath(), ec);
     if (ec) {
@@ -184,9 +235,30 @@ void UpdateDialog::installCatalogue() {
         removePart(part);
         throw Error(ioErrorText(ec.value(), targetPath()));
     }
+    // The rename is made; a folder that cannot be flushed leaves it to the
+    // system's own write-back, and the download has still succeeded.
+    syncFolderOf(targetPath());
+    replaced_ = true;
 
     writeStatus_();
     dialogs_.close(DialogId::Update);
+}
+
+void UpdateDialog::keepPrevious() {
+    const std::string target = targetPath();
+    const std::string previous = previousPath();
+    std::error_code ec;
+    // Without a catalogue file (or with something else in its place) nothing
+    // is replaced, and an older base.db.prev would compare the new catalogue
+    // with one that is two downloads old.
+    if (!std::filesystem::is_regular_file(target, ec)) {
+        removePart(previous);
+        return;
+    }
+    // A copy that cannot be made (a full disk) must not cost the download
+    // itself: the new catalogue is taken all the same, and no base.db.prev
+    // is left that would misstate what it replaced.
+    if (copyFileDurably(target, previous) != 0) removePart(previous);
 }
 
 void UpdateDialog::Button2Click() {

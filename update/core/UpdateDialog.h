@@ -2,9 +2,13 @@
 // The download dialog (TForm3): fetches base.db over HTTP and loads it.
 //
 // The transfer goes to base.db.part beside base.db; base.db is replaced in
-// one rename only after the whole file arrived and loaded, so a failed or
-// cancelled download leaves the catalogue file and the tables as they were.
+// one rename only after the whole file arrived, reached the disk and loaded,
+// so a failed or cancelled download, or a power cut, leaves the catalogue
+// file and the tables as they were. A file larger than kMaxCatalogueBytes is
+// refused by its announced length, or stopped as soon as it passes the bound.
+// The file a download replaces is kept as base.db.prev.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,6 +24,7 @@ class Catalogue;
 class CatalogueLoader;
 
 inline constexpr const char* kConnectMessage = "Подключитесь к интернету";
+inline constexpr const char* kTooLargeMessage = "Файл базы данных слишком велик";
 
 class UpdateDialog {
 public:
@@ -69,9 +74,10 @@ private:
     // The size request, the bar's reset and the transfer; nothing when the
     // work stopped before the transfer (message says why, unless cancelled).
     std::optional<Transfer> fetch(std::string& message);
-    bool chunkArrived();
+    bool chunkArrived(std::size_t size);
     void finishTransfer(const Transfer& transfer);
     void installCatalogue();
+    void keepPrevious();
 
     Catalogue& catalogue_;
     CatalogueLoader& loader_;
@@ -84,6 +90,10 @@ private:
     bool transferring_ = false;
     bool cancelRequested_ = false;
     bool replaced_ = false;
+    // Bytes of the transfer under way, and whether the dialog itself stopped
+    // it for passing the size bound (not the user's cancel).
+    std::uintmax_t received_ = 0;
+    bool tooLarge_ = false;
 };
 
 }  // namespace zorbinta

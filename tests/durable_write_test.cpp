@@ -1,0 +1,112 @@
+// Files replaced through a flushed temporary file and a rename: what stays
+// of the file they replace (its link, its permissions, its refusal to be
+// written), and reads that stop at a bound.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "catalogue/core/Error.h"
+#include "catalogue/core/FileIO.h"
+#include "tests/FakePlatform.h"
+
+namespace zorbinta {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DurableWriteTest : public ::testing::Test {
+protected:
+    std::string path(const std::string& name) const { return folder.path() + name; }
+    std::string file(const std::string& name) const { return readFileBytes(path(name)); }
+    testing::ProgramFolder folder;
+};
+
+TEST_F(DurableWriteTest, ReplacesTheFileAsAnInPlaceWriteWould) {
+    const std::string config = path("templ/config.txt");
+    fs::permissions(config, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // A temporary name planted as a link must not lead the write elsewhere.
+    writeFileBytes(path("other"), "keep");
+    fs::create_symlink(path("other"), config + ".tmp");
+    writeFileDurably(config, "1");
+    EXPECT_EQ(file("templ/config.txt"), "1");
+    EXPECT_EQ(file("other"), "keep");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(config + ".tmp")));
+    EXPECT_EQ(fs::status(config).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // Through a link, the link stays and its target changes.
+    fs::create_symlink(path("other"), path("link"));
+    writeFileDurably(path("link"), "new");
+    EXPECT_TRUE(fs::is_symlink(path("link")));
+    EXPECT_EQ(file("other"), "new");
+
+    // A missing folder fails as an in-place write does.
+    try {
+        writeFileDurably(path("none/config.txt"), "1");
+        ADD_FAILURE() << "wrote into a missing folder";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Invalid filename");
+    }
+}
+
+// A rename could replace a file its user may not write; the write must still
+// fail. Root writes through permissions, so the check runs as another user.
+TEST_F(DurableWriteTest, AReadOnlyFileStaysReadOnly) {
+    const std::string config = path("templ/config.txt");
+    fs::permissions(folder.dir / "templ", fs::perms::all);
+    fs::permissions(config, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::string outcome = "written";
+        if (::geteuid() != 0 || ::setuid(65534) == 0) {
+            try {
+                writeFileDurably(config, "1");
+            } catch (const Error& e) {
+                outcome = e.what();
+            }
+        } else {
+            outcome = "no other user";
+        }
+        [[maybe_unused]] const ssize_t put = ::write(pipeFds[1], outcome.data(), outcome.size());
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string outcome;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
+        outcome.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(pipeFds[0]);
+    ::waitpid(child, nullptr, 0);
+    if (outcome == "no other user") GTEST_SKIP() << "cannot change to another user";
+    EXPECT_EQ(outcome, "File access denied");
+    EXPECT_EQ(file("templ/config.txt"), "0");
+    EXPECT_FALSE(fs::exists(config + ".tmp"));
+}
+
+TEST_F(DurableWriteTest, CopiesAndBoundedReads) {
+    writeFileBytes(path("a"), "catalogue");
+    EXPECT_EQ(copyFileDurably(path("a"), path("b")), 0);
+    EXPECT_EQ(file("b"), "catalogue");
+    EXPECT_NE(copyFileDurably(path("missing"), path("b")), 0);
+    EXPECT_EQ(file("b"), "catalogue");
+    EXPECT_FALSE(fs::exists(path("b.tmp")));
+
+    std::uintmax_t size = 0;
+    EXPECT_EQ(readFileBytesUpTo(path("a"), 9, size), "catalogue");
+    EXPECT_EQ(readFileBytesUpTo(path("a"), 8, size), std::nullopt);
+    EXPECT_EQ(size, 9u);
+    // A device without a size is still not read past the bound.
+    EXPECT_EQ(readFileBytesUpTo("/dev/zero", 100000, size), std::nullopt);
+    EXPECT_GT(size, 100000u);
+}
+
+}  // namespace
+}  // namespace zorbinta
