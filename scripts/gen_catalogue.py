@@ -4,6 +4,9 @@
   gen_catalogue.py --sample PATH       the sample catalogue shipped with the program
   gen_catalogue.py --records N PATH    N records of every tag (N <= 1000), for tests
                                        and benchmarks; the same N gives the same file
+      --extra-info BYTES               with --records: each provider's extra information
+                                       runs to about BYTES bytes of Russian lines, for
+                                       catalogues close to the size bound
 
 The file is Windows-1251 text: an update record, then the "prov", "vs",
 "free" and "dom" records, each a tag, "|" and fields that each end with "|".
@@ -229,7 +232,18 @@ def sample_catalogue():
 
 # ---- catalogues of any size ------------------------------------------------------
 
-def generated_catalogue(n):
+def long_extra(i, size):
+    """Lines of extra information for provider i, about size bytes with their breaks."""
+    lines, total, k = [], 0, 0
+    while total < size:
+        line = f"{EXTRA_LINES[(i + k) % len(EXTRA_LINES)]} Пункт {k + 1} для провайдера {i}."
+        lines.append(line)
+        total += len(line) + len(LINE_BREAK)
+        k += 1
+    return lines
+
+
+def generated_catalogue(n, extra_size=0):
     rnd = random.Random(n)
     providers, plans, free, domains = [], [], [], []
     for i in range(1, n + 1):
@@ -238,7 +252,8 @@ def generated_catalogue(n):
             "phones": [("495", f"{100 + i % 900}-{i % 100:02d}-{(i * 7) % 100:02d}")] * (1 + i % 3),
             "web": f"provider{i}.ru", "email": f"info@provider{i}.ru",
             "date": f"{2000 + i % 5}-{1 + i % 12:02d}-{1 + i % 28:02d}",
-            "extra": [f"Строка {k} сведений о провайдере {i}." for k in range(1, 2 + i % 3)],
+            "extra": long_extra(i, extra_size) if extra_size else
+                     [f"Строка {k} сведений о провайдере {i}." for k in range(1, 2 + i % 3)],
             "pay": [rnd.random() < 0.5 for _ in range(10)]})
         plans.append({
             "name": f"Тариф {i}", "number": i, "provider": 1 + rnd.randrange(n),
@@ -262,11 +277,18 @@ def main(argv):
     what = parser.add_mutually_exclusive_group(required=True)
     what.add_argument("--sample", action="store_true", help="the shipped sample catalogue")
     what.add_argument("--records", type=int, metavar="N", help="N records of every tag")
+    parser.add_argument("--extra-info", type=int, default=0, metavar="BYTES",
+                        help="with --records: about BYTES bytes of extra information a provider")
     parser.add_argument("path", help="the file to write")
     args = parser.parse_args(argv)
     if args.records is not None and not 0 <= args.records <= MAX_RECORDS:
         parser.error(f"--records takes 0 to {MAX_RECORDS}")
-    text = sample_catalogue() if args.sample else generated_catalogue(args.records)
+    if args.extra_info and args.records is None:
+        parser.error("--extra-info goes with --records")
+    if args.extra_info < 0:
+        parser.error("--extra-info takes a size in bytes")
+    text = (sample_catalogue() if args.sample
+            else generated_catalogue(args.records, args.extra_info))
     with open(args.path, "wb") as out:
         out.write(text.encode("cp1251"))
 
