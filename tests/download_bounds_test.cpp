@@ -149,7 +149,14 @@ TEST_F(DownloadBoundsTest, LoaderRefusesALargeFileBeforeReadingIt) {
         EXPECT_EQ(catalogue.ProviderCount, 2);
         EXPECT_EQ(catalogue.text(ProviderTable, slot::FirmName, 1), "Firm1");
     }
+    // A device without a size is not read past the bound either.
+    fs::remove(path("base.db"));
+    fs::create_symlink("/dev/zero", path("base.db"));
+    EXPECT_THROW(loader.CatalogueLoad(), Error);
+    EXPECT_EQ(catalogue.ProviderCount, 2);
+
     // A catalogue of exactly the bound loads.
+    fs::remove(path("base.db"));
     writeFileBytes(path("base.db"), catalogueOf(3, kMaxCatalogueBytes));
     ASSERT_EQ(fs::file_size(path("base.db")), kMaxCatalogueBytes);
     loader.CatalogueLoad();

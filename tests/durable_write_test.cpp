@@ -1,6 +1,6 @@
 // Files replaced through a flushed temporary file and a rename: what stays
 // of the file they replace (its link, its permissions, its refusal to be
-// written), and reads that stop at a bound.
+// written).
 
 #include <gtest/gtest.h>
 
@@ -44,14 +44,6 @@ TEST_F(DurableWriteTest, ReplacesTheFileAsAnInPlaceWriteWould) {
     writeFileDurably(path("link"), "new");
     EXPECT_TRUE(fs::is_symlink(path("link")));
     EXPECT_EQ(file("other"), "new");
-
-    // A missing folder fails as an in-place write does.
-    try {
-        writeFileDurably(path("none/config.txt"), "1");
-        ADD_FAILURE() << "wrote into a missing folder";
-    } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Invalid filename");
-    }
 }
 
 // A rename could replace a file its user may not write; the write must still
@@ -89,23 +81,6 @@ TEST_F(DurableWriteTest, AReadOnlyFileStaysReadOnly) {
     EXPECT_EQ(outcome, "File access denied");
     EXPECT_EQ(file("templ/config.txt"), "0");
     EXPECT_FALSE(fs::exists(config + ".tmp"));
-}
-
-TEST_F(DurableWriteTest, CopiesAndBoundedReads) {
-    writeFileBytes(path("a"), "catalogue");
-    EXPECT_EQ(copyFileDurably(path("a"), path("b")), 0);
-    EXPECT_EQ(file("b"), "catalogue");
-    EXPECT_NE(copyFileDurably(path("missing"), path("b")), 0);
-    EXPECT_EQ(file("b"), "catalogue");
-    EXPECT_FALSE(fs::exists(path("b.tmp")));
-
-    std::uintmax_t size = 0;
-    EXPECT_EQ(readFileBytesUpTo(path("a"), 9, size), "catalogue");
-    EXPECT_EQ(readFileBytesUpTo(path("a"), 8, size), std::nullopt);
-    EXPECT_EQ(size, 9u);
-    // A device without a size is still not read past the bound.
-    EXPECT_EQ(readFileBytesUpTo("/dev/zero", 100000, size), std::nullopt);
-    EXPECT_GT(size, 100000u);
 }
 
 }  // namespace
