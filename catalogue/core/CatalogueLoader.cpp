@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -40,16 +39,6 @@ constexpr std::array<RecordShape, 5> kShapes = {{
     {"free", Section::FreeHosting, FreeHostTable, 4, 2, 0},
     {"dom", Section::Domains, DomainTable, 1, 5, 0},
 }};
-
-constexpr std::array<RecordField, 2> kUpdateFields = {{
-    {FieldKind::Text, 1, "CatalogueVersion"},
-    {FieldKind::Text, 2, "NewVersionLink"},
-}};
-
-std::span<const RecordField> fieldsOf(const RecordShape& shape) {
-    return shape.table == 0 ? std::span<const RecordField>(kUpdateFields)
-                            : recordFields(shape.table);
-}
 
 const RecordShape& shapeOf(Section section) {
     return kShapes[static_cast<int>(section) - 1];
@@ -156,16 +145,32 @@ bool plainWholeNumber(std::string_view field, double& value) {
     return true;
 }
 
-double toNumber(std::string_view field) {
-    double value = 0;
-    if (plainWholeNumber(field, value) || tryParseFloat(field, value)) return value;
-    // Raises the conversion error naming the field.
-    return parseFloat(field);
+bool toNumber(std::string_view field, double& value) {
+    return plainWholeNumber(field, value) || tryParseFloat(field, value);
 }
 
-unsigned char toFlag(std::string_view field) {
-    if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') return field[0] != '0';
-    return parseFlag(field) ? 1 : 0;
+bool toFlag(std::string_view field, unsigned char& flag) {
+    if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') {
+        flag = field[0] != '0';
+        return true;
+    }
+    try {
+        flag = parseFlag(field) ? 1 : 0;
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+// The conversion's own error text for a field that does not convert.
+std::string conversionError(FieldKind kind, std::string_view field) {
+    try {
+        if (kind == FieldKind::Number) parseFloat(field);
+        if (kind == FieldKind::Flag) parseFlag(field);
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return {};
 }
 
 std::string quoted(std::string_view tag) {
@@ -272,56 +277,53 @@ private:
         pos_ = bar + 1;
         return true;
     }
+    void field(std::string& value) {
+        std::string_view view;
+        field(view);
+        value = view;
+    }
 
     // Reads one record's fields; false when the rest of the text cannot be
     // read (a check only: a load has raised the problem by then).
     bool readRecord(const RecordShape& shape) {
-        // A check stores nothing.
-        TableStage* table =
-            mode_ == Mode::Load && shape.table != 0 ? &stage(shape.section) : nullptr;
-        Offer offer;
-        if (table != nullptr) {
-            table->texts.resize(table->texts.size() + static_cast<size_t>(shape.textSlots));
-            table->numbers.resize(table->numbers.size() + static_cast<size_t>(shape.numberSlots));
-            table->flags.resize(table->flags.size() + static_cast<size_t>(shape.flagSlots));
+        if (shape.table == 0) {
+            // Texts only: they cannot fail.
+            Offer offer;
+            field(offer.version);
+            field(offer.link);
+            if (mode_ == Mode::Load) offers_.push_back(std::move(offer));
+            return true;
         }
-        const size_t row = table != nullptr ? static_cast<size_t>(table->rows) : 0;
-        for (const RecordField& f : fieldsOf(shape)) {
+        // A check stores nothing. Within each kind the fields come in slot
+        // order, so the values are appended slot by slot.
+        TableStage* table = mode_ == Mode::Load ? &stage(shape.section) : nullptr;
+        for (const RecordField& f : recordFields(shape.table)) {
             const size_t at = pos_;
             std::string_view value;
             const bool complete = field(value);
-            try {
-                switch (f.kind) {
-                    case FieldKind::Text:
-                        if (shape.table == 0) {
-                            (f.slot == 1 ? offer.version : offer.link) = value;
-                        } else if (table != nullptr) {
-                            table->texts[row * shape.textSlots + (f.slot - 1)] = value;
-                        }
-                        break;
-                    case FieldKind::Number: {
-                        const double number = toNumber(value);
-                        if (table != nullptr) {
-                            table->numbers[row * shape.numberSlots + (f.slot - 1)] = number;
-                        }
-                        break;
-                    }
-                    case FieldKind::Flag: {
-                        const unsigned char flag = toFlag(value);
-                        if (table != nullptr) {
-                            table->flags[row * shape.flagSlots + (f.slot - 1)] = flag;
-                        }
-                        break;
-                    }
+            switch (f.kind) {
+                case FieldKind::Text:
+                    if (table != nullptr) table->texts.emplace_back(value);
+                    continue;
+                case FieldKind::Number: {
+                    double number = 0;
+                    if (!toNumber(value, number)) break;
+                    if (table != nullptr) table->numbers.push_back(number);
+                    continue;
                 }
-            } catch (const Error& e) {
-                problem(at, &shape, f.name, e.what());
-                // Every field after a cut reads as empty: one problem is enough.
-                if (!complete) return false;
+                case FieldKind::Flag: {
+                    unsigned char flag = 0;
+                    if (!toFlag(value, flag)) break;
+                    if (table != nullptr) table->flags.push_back(flag);
+                    continue;
+                }
             }
+            // A load raises the conversion error here.
+            problem(at, &shape, f.name, conversionError(f.kind, value));
+            // Every field after a cut reads as empty: one problem is enough.
+            if (!complete) return false;
         }
         if (table != nullptr) ++table->rows;
-        if (shape.table == 0 && mode_ == Mode::Load) offers_.push_back(std::move(offer));
         return true;
     }
 
