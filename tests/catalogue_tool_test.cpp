@@ -293,6 +293,7 @@ TEST_F(ToolTest, BadInputGivesOneMessage) {
         {"build '" + path("none") + "' '" + path("new.db") + "'", 1,
          path("none") + ": no such folder"},
         {"check '" + path("empty") + "'", 2, path("empty") + ": is a folder, not a file"},
+        {"check /dev/zero", 2, "/dev/zero: is not a regular file"},
     };
     for (const auto& c : cases) {
         const ToolRun run = tool(c.args);

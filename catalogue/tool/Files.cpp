@@ -42,6 +42,10 @@ std::string readBoundedFile(const std::string& path, std::uintmax_t limit) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (fs::is_directory(status)) throw Error(path + ": is a folder, not a file");
+    // A device or a pipe could be endless; only files are measured and read.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        throw Error(path + ": is not a regular file");
+    }
     if (fs::is_regular_file(status)) {
         const std::uintmax_t size = fs::file_size(path, ec);
         if (!ec && size > limit) {
