@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "catalogue/core/CatalogueFields.h"
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Numbers.h"
@@ -22,54 +23,23 @@ constexpr std::string_view kLineJoin = "?*?";
 // Sections in the only order a catalogue may hold them.
 enum class Section : int { None = 0, Update, Providers, Plans, FreeHosting, Domains };
 
-enum class Kind : unsigned char { Text, Number, Flag };
-
-struct FieldGroup {
-    Kind kind;
-    int count;  // fields of this kind, filling slots 1..count
-};
-
 struct RecordShape {
     std::string_view tag;
     Section section;
     int table;  // 0 for the update record
-    std::array<FieldGroup, 3> groups;
     int textSlots;
     int numberSlots;
     int flagSlots;
 };
 
-// Tags, field order and targets of every record kind.
+// Tags and targets of every record kind; the fields and their order are
+// recordFields(table).
 constexpr std::array<RecordShape, 5> kShapes = {{
-    {"update", Section::Update, 0, {{{Kind::Text, 2}, {Kind::Text, 0}, {Kind::Text, 0}}}, 2, 0, 0},
-    {"prov",
-     Section::Providers,
-     ProviderTable,
-     {{{Kind::Number, 1}, {Kind::Text, 12}, {Kind::Flag, 10}}},
-     12,
-     1,
-     10},
-    {"vs",
-     Section::Plans,
-     PlanTable,
-     {{{Kind::Text, 1}, {Kind::Number, 10}, {Kind::Flag, 15}}},
-     1,
-     10,
-     15},
-    {"free",
-     Section::FreeHosting,
-     FreeHostTable,
-     {{{Kind::Text, 4}, {Kind::Number, 2}, {Kind::Text, 0}}},
-     4,
-     2,
-     0},
-    {"dom",
-     Section::Domains,
-     DomainTable,
-     {{{Kind::Text, 1}, {Kind::Number, 5}, {Kind::Text, 0}}},
-     1,
-     5,
-     0},
+    {"update", Section::Update, 0, 2, 0, 0},
+    {"prov", Section::Providers, ProviderTable, 12, 1, 10},
+    {"vs", Section::Plans, PlanTable, 1, 10, 15},
+    {"free", Section::FreeHosting, FreeHostTable, 4, 2, 0},
+    {"dom", Section::Domains, DomainTable, 1, 5, 0},
 }};
 
 const RecordShape& shapeOf(Section section) {
@@ -119,16 +89,24 @@ public:
 
     std::string_view text() const { return text_; }
 
+    // Offsets are asked for in file order when a check collects problems,
+    // so counting resumes from the last answer when it lies in the same run.
     size_t fileOffset(size_t joined) const {
         auto it = std::upper_bound(runs_.begin(), runs_.end(), joined,
                                    [](size_t j, const Run& run) { return j < run.joined; });
         --it;  // runs_ starts at 0, so one run always precedes
-        // Each character of a run is one byte of the file.
-        size_t characters = 0;
-        for (size_t k = it->joined; k < joined; ++k) {
-            if ((static_cast<unsigned char>(text_[k]) & 0xC0) != 0x80) ++characters;
+        size_t from = it->joined;
+        size_t file = it->file;
+        if (last_.run == it - runs_.begin() && last_.joined >= from && last_.joined <= joined) {
+            from = last_.joined;
+            file = last_.file;
         }
-        return it->file + characters;
+        // Each character of a run is one byte of the file.
+        for (size_t k = from; k < joined; ++k) {
+            if ((static_cast<unsigned char>(text_[k]) & 0xC0) != 0x80) ++file;
+        }
+        last_ = {it - runs_.begin(), joined, file};
+        return file;
     }
 
 private:
@@ -136,8 +114,14 @@ private:
         size_t joined;
         size_t file;
     };
+    struct Answer {
+        std::ptrdiff_t run = -1;
+        size_t joined = 0;
+        size_t file = 0;
+    };
     std::string text_;
     std::vector<Run> runs_;
+    mutable Answer last_;
 };
 
 // Rows of one table as read from the file, slot by slot within each row.
@@ -168,35 +152,54 @@ bool plainWholeNumber(std::string_view field, double& value) {
     return true;
 }
 
-double toNumber(std::string_view field) {
-    double value = 0;
-    if (plainWholeNumber(field, value) || tryParseFloat(field, value)) return value;
-    // Raises the conversion error naming the field.
-    return parseFloat(field);
+bool toNumber(std::string_view field, double& value) {
+    return plainWholeNumber(field, value) || tryParseFloat(field, value);
 }
 
-unsigned char toFlag(std::string_view field) {
-    if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') return field[0] != '0';
-    return parseFlag(field) ? 1 : 0;
+bool toFlag(std::string_view field, unsigned char& flag) {
+    if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') {
+        flag = field[0] != '0';
+        return true;
+    }
+    try {
+        flag = parseFlag(field) ? 1 : 0;
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+// The conversion's own error text for a field that does not convert.
+std::string conversionError(FieldKind kind, std::string_view field) {
+    try {
+        if (kind == FieldKind::Number) parseFloat(field);
+        if (kind == FieldKind::Flag) parseFlag(field);
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return {};
 }
 
 std::string quoted(std::string_view tag) {
     return "«" + std::string(tag) + "»";
 }
 
-[[noreturn]] void fail(const std::string& what) {
-    throw Error("Ошибка в файле каталога: " + what);
-}
+constexpr std::string_view kFileError = "Ошибка в файле каталога: ";
 
 [[noreturn]] void failTooLarge(std::uintmax_t size) {
     throw Error("Файл каталога слишком велик: размер в байтах — " + std::to_string(size) +
                 ", допустимо не больше " + std::to_string(kMaxCatalogueBytes));
 }
 
-// Parses the whole joined text into staging; the catalogue is not touched.
+// A load stops at the first problem and raises it; a check collects them.
+enum class Mode { Load, Check };
+
+// Parses the whole joined text: into staging for a load (the catalogue is not
+// touched), into a list of problems for a check.
 class Parser {
 public:
-    explicit Parser(const JoinedText& joined) : joined_(joined), text_(joined.text()) {}
+    Parser(const JoinedText& joined, Mode mode)
+        : joined_(joined), text_(joined.text()), mode_(mode) {}
 
     void run() {
         Section current = Section::None;
@@ -205,35 +208,42 @@ public:
             if (pos_ >= text_.size()) return;
             const RecordShape* shape = recordAt(pos_);
             if (shape == nullptr) {
-                fail("посторонний текст на смещении " + offsetText(pos_));
+                problem(
+                    pos_, nullptr, {},
+                    std::string(kFileError) + "посторонний текст на смещении " + offsetText(pos_));
+                return;
             }
+            const size_t start = pos_;
+            int& records = recordCount(shape->section);
+            ++records;
             if (shape->section < current) {
-                fail("запись " + quoted(shape->tag) + " на смещении " + offsetText(pos_) +
-                     " стоит после записей " + quoted(shapeOf(current).tag));
+                problem(start, shape, {},
+                        std::string(kFileError) + "запись " + quoted(shape->tag) + " на смещении " +
+                            offsetText(start) + " стоит после записей " +
+                            quoted(shapeOf(current).tag));
             }
             current = shape->section;
-            int& records = recordCount(shape->section);
-            if (records == kMaxRows) {
-                fail("запись " + quoted(shape->tag) + " на смещении " + offsetText(pos_) +
-                     " — больше " + std::to_string(kMaxRows) + " записей " + quoted(shape->tag));
+            if (records == kMaxRows + 1) {
+                problem(start, shape, {},
+                        std::string(kFileError) + "запись " + quoted(shape->tag) + " на смещении " +
+                            offsetText(start) + " — больше " + std::to_string(kMaxRows) +
+                            " записей " + quoted(shape->tag));
             }
-            ++records;
             // The tag and the one separator after it, whatever it is: one
             // character of the file, which may take several bytes here.
             pos_ = std::min(text_.size(), pos_ + shape->tag.size() + 1);
-            while (pos_ < text_.size() && (static_cast<unsigned char>(text_[pos_]) & 0xC0) == 0x80) {
+            while (pos_ < text_.size() &&
+                   (static_cast<unsigned char>(text_[pos_]) & 0xC0) == 0x80) {
                 ++pos_;
             }
-            if (shape->section == Section::Update) {
-                readUpdate();
-            } else {
-                readRow(*shape, stage(shape->section));
-            }
+            if (!readRecord(*shape)) return;
         }
     }
 
     TableStage& stage(Section section) { return tables_[static_cast<int>(section) - 2]; }
     std::vector<Offer>& offers() { return offers_; }
+    int records(Section section) const { return counts_[static_cast<int>(section)]; }
+    std::vector<CatalogueProblem>& problems() { return problems_; }
 
 private:
     void skipLineBreaks() {
@@ -253,49 +263,90 @@ private:
 
     int& recordCount(Section section) { return counts_[static_cast<int>(section)]; }
 
+    // A load raises the problem; a check notes it and goes on.
+    void problem(size_t at, const RecordShape* shape, std::string_view field, std::string message) {
+        if (mode_ == Mode::Load) throw Error(message);
+        CatalogueProblem p;
+        p.offset = joined_.fileOffset(at);
+        if (shape != nullptr) {
+            p.record = records(shape->section);
+            p.tag = shape->tag;
+        }
+        p.field = field;
+        p.message = std::move(message);
+        problems_.push_back(std::move(p));
+    }
+
     // The text up to the next "|", which is consumed with it; without a "|"
     // the field is empty and nothing is consumed.
-    std::string_view field() {
+    bool field(std::string_view& value) {
         const size_t bar = text_.find('|', pos_);
-        if (bar == std::string_view::npos) return {};
-        const std::string_view value = text_.substr(pos_, bar - pos_);
+        if (bar == std::string_view::npos) {
+            value = {};
+            return false;
+        }
+        value = text_.substr(pos_, bar - pos_);
         pos_ = bar + 1;
-        return value;
+        return true;
+    }
+    void field(std::string& value) {
+        std::string_view view;
+        field(view);
+        value = view;
     }
 
-    void readUpdate() {
-        Offer offer;
-        offer.version = field();
-        offer.link = field();
-        offers_.push_back(std::move(offer));
-    }
-
-    void readRow(const RecordShape& shape, TableStage& table) {
-        for (const FieldGroup& group : shape.groups) {
-            for (int i = 0; i < group.count; ++i) {
-                const std::string_view value = field();
-                switch (group.kind) {
-                    case Kind::Text:
-                        table.texts.push_back(value);
-                        break;
-                    case Kind::Number:
-                        table.numbers.push_back(toNumber(value));
-                        break;
-                    case Kind::Flag:
-                        table.flags.push_back(toFlag(value));
-                        break;
+    // Reads one record's fields; false when the rest of the text cannot be
+    // read (a check only: a load has raised the problem by then).
+    bool readRecord(const RecordShape& shape) {
+        if (shape.table == 0) {
+            // Texts only: they cannot fail.
+            Offer offer;
+            field(offer.version);
+            field(offer.link);
+            if (mode_ == Mode::Load) offers_.push_back(std::move(offer));
+            return true;
+        }
+        // A check stores nothing. Within each kind the fields come in slot
+        // order, so the values are appended slot by slot.
+        TableStage* table = mode_ == Mode::Load ? &stage(shape.section) : nullptr;
+        for (const RecordField& f : recordFields(shape.table)) {
+            const size_t at = pos_;
+            std::string_view value;
+            const bool complete = field(value);
+            switch (f.kind) {
+                case FieldKind::Text:
+                    if (table != nullptr) table->texts.emplace_back(value);
+                    continue;
+                case FieldKind::Number: {
+                    double number = 0;
+                    if (!toNumber(value, number)) break;
+                    if (table != nullptr) table->numbers.push_back(number);
+                    continue;
+                }
+                case FieldKind::Flag: {
+                    unsigned char flag = 0;
+                    if (!toFlag(value, flag)) break;
+                    if (table != nullptr) table->flags.push_back(flag);
+                    continue;
                 }
             }
+            // A load raises the conversion error here.
+            problem(at, &shape, f.name, conversionError(f.kind, value));
+            // Every field after a cut reads as empty: one problem is enough.
+            if (!complete) return false;
         }
-        ++table.rows;
+        if (table != nullptr) ++table->rows;
+        return true;
     }
 
     const JoinedText& joined_;
     std::string_view text_;
+    const Mode mode_;
     size_t pos_ = 0;
     std::array<int, 6> counts_{};
     std::array<TableStage, 4> tables_;
     std::vector<Offer> offers_;
+    std::vector<CatalogueProblem> problems_;
 };
 
 class BusyScope {
@@ -334,7 +385,7 @@ void CatalogueLoader::load(std::string_view fileBytes, std::string* owned) {
 
     const JoinedText joined(fileBytes);
     if (owned != nullptr) std::string().swap(*owned);
-    Parser parser(joined);
+    Parser parser(joined, Mode::Load);
     parser.run();
 
     // The prompt comes only for a file that will be taken; its errors (a
@@ -365,6 +416,20 @@ void CatalogueLoader::load(std::string_view fileBytes, std::string* owned) {
     catalogue_.FreeHostCount = parser.stage(Section::FreeHosting).rows;
     catalogue_.DomainEnd = parser.stage(Section::Domains).rows + 1;
     if (!parser.offers().empty()) catalogue_.NewVersionLink = parser.offers().back().link;
+}
+
+CatalogueCheck checkCatalogueBytes(std::string_view fileBytes) {
+    const JoinedText joined(fileBytes);
+    Parser parser(joined, Mode::Check);
+    parser.run();
+    CatalogueCheck check;
+    check.problems = std::move(parser.problems());
+    check.updates = parser.records(Section::Update);
+    check.providers = parser.records(Section::Providers);
+    check.plans = parser.records(Section::Plans);
+    check.freeOffers = parser.records(Section::FreeHosting);
+    check.domainOffers = parser.records(Section::Domains);
+    return check;
 }
 
 }  // namespace zorbinta

@@ -1,0 +1,473 @@
+#include "catalogue/core/CatalogueCsv.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <span>
+#include <tuple>
+
+#include "catalogue/core/CatalogueFields.h"
+#include "catalogue/core/CatalogueLoader.h"
+#include "catalogue/core/Csv.h"
+#include "catalogue/core/Numbers.h"
+#include "catalogue/core/Win1251.h"
+
+namespace zorbinta {
+namespace {
+
+constexpr std::string_view kLineMark = "?*?";
+
+constexpr std::array<RecordField, 2> kVersionFields = {{
+    {FieldKind::Text, 1, "CatalogueVersion"},
+    {FieldKind::Text, 2, "NewVersionLink"},
+}};
+
+// The fields of the CSV file with index `file`.
+std::span<const RecordField> csvFields(int file) {
+    return file == kVersionCsv ? std::span<const RecordField>(kVersionFields)
+                               : recordFields(file + 1);
+}
+
+// Every "?*?" of a stored text, from the left, as `lineBreak`.
+void appendWithBreaks(std::string& out, std::string_view text, std::string_view lineBreak) {
+    for (size_t mark = text.find(kLineMark); mark != std::string_view::npos;
+         mark = text.find(kLineMark)) {
+        out.append(text.substr(0, mark));
+        out.append(lineBreak);
+        text.remove_prefix(mark + kLineMark.size());
+    }
+    out.append(text);
+}
+
+std::string valueText(const Catalogue& c, int table, const RecordField& f, int row,
+                      char separator) {
+    switch (f.kind) {
+        case FieldKind::Text:
+            return c.text(table, f.slot, row);
+        case FieldKind::Number:
+            return exactNumber(c.number(table, f.slot, row), separator);
+        case FieldKind::Flag:
+            return c.flag(table, f.slot, row) ? "1" : "0";
+    }
+    return {};
+}
+
+// ---- values read from the CSV files -------------------------------------------
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+// A decimal number with "." or "," as separator and an optional exponent.
+bool csvNumber(std::string_view field, double& value) {
+    std::string s(trimmed(field));
+    if (!s.empty() && s.front() == '+') s.erase(0, 1);
+    if (s.empty() || s.front() == '+') return false;
+    std::replace(s.begin(), s.end(), ',', '.');
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
+}
+
+bool csvFlag(std::string_view field, unsigned char& flag) {
+    std::string s(trimmed(field));
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    if (s == "1" || s == "true") {
+        flag = 1;
+    } else if (s == "0" || s == "false") {
+        flag = 0;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool leapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+bool isDate(std::string_view s) {
+    if (s.size() != 10 || s[4] != '-' || s[7] != '-') return false;
+    for (const size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (s[i] < '0' || s[i] > '9') return false;
+    }
+    const auto number = [&](size_t from, size_t n) {
+        int v = 0;
+        for (size_t i = from; i < from + n; ++i) v = v * 10 + (s[i] - '0');
+        return v;
+    };
+    const int year = number(0, 4);
+    const int month = number(5, 2);
+    const int day = number(8, 2);
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1) return false;
+    return day <= kDays[month - 1] + (month == 2 && leapYear(year) ? 1 : 0);
+}
+
+std::string codePointName(char32_t cp) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(cp));
+    return hex;
+}
+
+// A CSV text as the catalogue stores it: line breaks as "?*?". Empty when
+// the text is fine, else what is wrong with it.
+std::string storedText(std::string_view value, std::string& stored) {
+    stored.clear();
+    stored.reserve(value.size());
+    size_t i = 0;
+    while (i < value.size()) {
+        const char c = value[i];
+        if (c == '\r' || c == '\n') {
+            stored.append(kLineMark);
+            i += c == '\r' && i + 1 < value.size() && value[i + 1] == '\n' ? 2 : 1;
+            continue;
+        }
+        if (c == '|') return "a text cannot hold '|': it ends a field in base.db";
+        const size_t from = i;
+        const char32_t cp = decodeUtf8(value, i);
+        if (cp == 0xFFFD && value.substr(from, i - from) != "\xEF\xBF\xBD") {
+            return "the text is not valid UTF-8";
+        }
+        if (cp == 0x1A) return "a text cannot hold the character U+001A: it ends base.db";
+        if (cp1251ByteOf(cp) < 0) {
+            return "the character " + std::string(value.substr(from, i - from)) + " (" +
+                   codePointName(cp) + ") cannot be written in Windows-1251";
+        }
+        stored.append(value.substr(from, i - from));
+    }
+    return {};
+}
+
+// One file's rows checked and stored.
+class CsvFileReader {
+public:
+    CsvFileReader(int file, CatalogueContents& contents, std::vector<CsvProblem>& problems)
+        : file_(file), contents_(contents), problems_(problems) {}
+
+    // False when the file could not be read as a table at all.
+    bool read(const std::string& text) {
+        std::vector<CsvRow> rows;
+        CsvError error;
+        const bool parsed = parseCsv(text, rows, error);
+        if (!parsed) problem(error.line, error.column, error.message);
+        if (rows.empty()) {
+            if (parsed) problem(1, 1, "no header row: the first row names the columns");
+            return false;
+        }
+        if (!readHeader(rows.front())) return false;
+        for (size_t k = 1; k < rows.size(); ++k) readRow(rows[k], static_cast<int>(k));
+        if (file_ != kVersionCsv) {
+            const int n = std::min(static_cast<int>(rows.size()) - 1, kMaxRows);
+            Catalogue& c = *contents_.tables;
+            switch (file_ + 1) {
+                case ProviderTable:
+                    c.ProviderCount = n;
+                    break;
+                case PlanTable:
+                    c.PlanCount = n;
+                    break;
+                case FreeHostTable:
+                    c.FreeHostCount = n;
+                    break;
+                case DomainTable:
+                    c.DomainEnd = n + 1;
+                    break;
+            }
+        }
+        return parsed;
+    }
+
+    // The line each row of the table began on, from row 1.
+    const std::vector<int>& lines() const { return lines_; }
+    // The column of the field, from 1.
+    int columnOf(std::string_view name) const {
+        for (size_t i = 0; i < columns_.size(); ++i) {
+            if (columns_[i] != nullptr && columns_[i]->name == name) return static_cast<int>(i) + 1;
+        }
+        return 0;
+    }
+
+private:
+    void problem(int line, int column, std::string message) {
+        problems_.push_back({file_, line, column, std::move(message)});
+    }
+
+    bool readHeader(const CsvRow& header) {
+        const std::span<const RecordField> fields = csvFields(file_);
+        bool good = true;
+        std::set<std::string_view> seen;
+        for (size_t i = 0; i < header.fields.size(); ++i) {
+            const std::string_view name = trimmed(header.fields[i]);
+            const auto field = std::find_if(fields.begin(), fields.end(),
+                                            [&](const RecordField& f) { return f.name == name; });
+            const int column = static_cast<int>(i) + 1;
+            if (field == fields.end()) {
+                problem(header.line, column, "unknown column '" + std::string(name) + "'");
+                good = false;
+                columns_.push_back(nullptr);
+            } else if (!seen.insert(field->name).second) {
+                problem(header.line, column, "column " + std::string(name) + " appears twice");
+                good = false;
+                columns_.push_back(nullptr);
+            } else {
+                columns_.push_back(&*field);
+            }
+        }
+        for (const RecordField& f : fields) {
+            if (!seen.count(f.name)) {
+                problem(header.line, static_cast<int>(header.fields.size()) + 1,
+                        "missing column " + std::string(f.name));
+                good = false;
+            }
+        }
+        return good;
+    }
+
+    void readRow(const CsvRow& row, int number) {
+        if (number > kMaxRows) {
+            if (number == kMaxRows + 1) {
+                problem(row.line, 1,
+                        "more than " + std::to_string(kMaxRows) +
+                            " rows: the catalogue holds at most " + std::to_string(kMaxRows) +
+                            " records of a kind");
+            }
+            return;
+        }
+        lines_.push_back(row.line);
+        if (file_ == kVersionCsv) contents_.versions.emplace_back();
+        if (row.fields.size() != columns_.size()) {
+            problem(row.line, static_cast<int>(std::min(row.fields.size(), columns_.size())) + 1,
+                    std::to_string(row.fields.size()) + " fields where the header has " +
+                        std::to_string(columns_.size()));
+            return;
+        }
+        const int table = file_ + 1;
+        Catalogue& c = *contents_.tables;
+        std::string stored;
+        for (size_t i = 0; i < columns_.size(); ++i) {
+            const RecordField& f = *columns_[i];
+            const std::string& value = row.fields[i];
+            const int column = static_cast<int>(i) + 1;
+            switch (f.kind) {
+                case FieldKind::Text: {
+                    if (std::string wrong = storedText(value, stored); !wrong.empty()) {
+                        problem(row.line, column, std::string(f.name) + ": " + wrong);
+                        break;
+                    }
+                    if (table == ProviderTable && f.slot == slot::UpdatedOn && !isDate(stored)) {
+                        problem(row.line, column,
+                                "UpdatedOn: '" + stored + "' is not a date written YYYY-MM-DD");
+                    }
+                    if (file_ == kVersionCsv) {
+                        VersionRecord& v = contents_.versions.back();
+                        (f.slot == 1 ? v.version : v.link) = stored;
+                    } else {
+                        c.text(table, f.slot, number) = stored;
+                    }
+                    break;
+                }
+                case FieldKind::Number: {
+                    double n = 0;
+                    if (!csvNumber(value, n)) {
+                        problem(row.line, column,
+                                std::string(f.name) + ": '" + value + "' is not a number");
+                        break;
+                    }
+                    if (table == DomainTable && f.slot == slot::ClientKind && n != 0 && n != 1) {
+                        problem(row.line, column,
+                                "ClientKind: '" + value +
+                                    "' is neither 0 (clients without hosting) nor 1 (clients "
+                                    "with hosting)");
+                    }
+                    c.number(table, f.slot, number) = n == 0 ? 0.0 : n;
+                    break;
+                }
+                case FieldKind::Flag: {
+                    unsigned char flag = 0;
+                    if (!csvFlag(value, flag)) {
+                        problem(
+                            row.line, column,
+                            std::string(f.name) + ": '" + value + "' is not a flag: write 0 or 1");
+                        break;
+                    }
+                    c.flag(table, f.slot, number) = flag;
+                    break;
+                }
+            }
+        }
+    }
+
+    const int file_;
+    CatalogueContents& contents_;
+    std::vector<CsvProblem>& problems_;
+    std::vector<const RecordField*> columns_;  // by column; null for a column not taken
+    std::vector<int> lines_;
+};
+
+// The checks across rows and tables: provider ids unique, plans and domain
+// offers naming a provider that exists.
+void checkReferences(const Catalogue& c, const std::array<CsvFileReader*, kCsvFileCount>& readers,
+                     std::vector<CsvProblem>& problems) {
+    const CsvFileReader& providers = *readers[ProviderTable - 1];
+    std::map<double, int> firstLine;
+    const int idColumn = providers.columnOf("ProviderId");
+    for (int r = 1; r <= c.ProviderCount; ++r) {
+        const double id = c.number(ProviderTable, slot::ProviderId, r);
+        const int line = providers.lines()[static_cast<size_t>(r) - 1];
+        const auto [at, inserted] = firstLine.emplace(id, line);
+        if (!inserted) {
+            problems.push_back({ProviderTable - 1, line, idColumn,
+                                "ProviderId " + formatGeneral(id) +
+                                    " is used twice (first on line " + std::to_string(at->second) +
+                                    ")"});
+        }
+    }
+    const struct {
+        int table;
+        int slot;
+        std::string_view name;
+    } references[] = {{PlanTable, slot::PlanProviderId, "PlanProviderId"},
+                      {DomainTable, slot::DomainProviderId, "DomainProviderId"}};
+    for (const auto& ref : references) {
+        const CsvFileReader& reader = *readers[static_cast<size_t>(ref.table) - 1];
+        const int column = reader.columnOf(ref.name);
+        for (int r = 1; r <= c.rowCount(ref.table); ++r) {
+            const double id = c.number(ref.table, ref.slot, r);
+            if (firstLine.count(id)) continue;
+            problems.push_back({ref.table - 1, reader.lines()[static_cast<size_t>(r) - 1], column,
+                                std::string(ref.name) + " " + formatGeneral(id) +
+                                    " names no provider of providers.csv"});
+        }
+    }
+}
+
+}  // namespace
+
+CatalogueContents loadCatalogueBytes(std::string_view fileBytes) {
+    CatalogueContents contents;
+    VersionRecords versions;
+    CatalogueLoader loader(*contents.tables, std::string(), versions);
+    loader.loadBytes(fileBytes);
+    contents.versions = std::move(versions.records);
+    return contents;
+}
+
+std::string catalogueBytes(const CatalogueContents& contents) {
+    std::string out;
+    for (const VersionRecord& v : contents.versions) {
+        out += "update|";
+        appendWithBreaks(out, v.version, "\r\n");
+        out += '|';
+        appendWithBreaks(out, v.link, "\r\n");
+        out += '|';
+    }
+    const Catalogue& c = *contents.tables;
+    for (int table = ProviderTable; table <= DomainTable; ++table) {
+        const std::span<const RecordField> fields = recordFields(table);
+        for (int row = 1; row <= c.rowCount(table); ++row) {
+            out += recordTag(table);
+            out += '|';
+            for (const RecordField& f : fields) {
+                if (f.kind == FieldKind::Text) {
+                    appendWithBreaks(out, c.text(table, f.slot, row), "\r\n");
+                } else {
+                    out += valueText(c, table, f, row, ',');
+                }
+                out += '|';
+            }
+        }
+    }
+    return toCp1251(out);
+}
+
+std::array<std::string, kCsvFileCount> exportCsv(const CatalogueContents& contents) {
+    std::array<std::string, kCsvFileCount> files;
+    const Catalogue& c = *contents.tables;
+    for (int file = 0; file < kCsvFileCount; ++file) {
+        std::string& out = files[static_cast<size_t>(file)];
+        const std::span<const RecordField> fields = csvFields(file);
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0) out += ',';
+            out += fields[i].name;
+        }
+        out += "\r\n";
+        const int table = file + 1;
+        const int rows =
+            file == kVersionCsv ? static_cast<int>(contents.versions.size()) : c.rowCount(table);
+        std::string text;
+        for (int row = 1; row <= rows; ++row) {
+            for (size_t i = 0; i < fields.size(); ++i) {
+                const RecordField& f = fields[i];
+                if (i > 0) out += ',';
+                if (f.kind != FieldKind::Text) {
+                    out += valueText(c, table, f, row, '.');
+                    continue;
+                }
+                const std::string& stored =
+                    file == kVersionCsv
+                        ? (f.slot == 1 ? contents.versions[static_cast<size_t>(row) - 1].version
+                                       : contents.versions[static_cast<size_t>(row) - 1].link)
+                        : c.text(table, f.slot, row);
+                text.clear();
+                appendWithBreaks(text, stored, "\n");
+                appendCsvField(out, text, CsvQuoting::Always);
+            }
+            out += "\r\n";
+        }
+    }
+    return files;
+}
+
+std::vector<CsvProblem> buildFromCsv(
+    const std::array<std::optional<std::string>, kCsvFileCount>& files,
+    CatalogueContents& contents) {
+    CatalogueContents built;
+    built.tables->DomainEnd = 1;
+    std::vector<CsvProblem> problems;
+    std::vector<CsvFileReader> readers;
+    readers.reserve(kCsvFileCount);
+    bool providersRead = false;
+    bool allRead = true;
+    for (int file = 0; file < kCsvFileCount; ++file) {
+        readers.emplace_back(file, built, problems);
+        const std::optional<std::string>& text = files[static_cast<size_t>(file)];
+        if (!text) {
+            problems.push_back({file, 0, 0, "missing"});
+            allRead = false;
+            continue;
+        }
+        const size_t before = problems.size();
+        const bool read = readers.back().read(*text);
+        allRead = allRead && read;
+        if (file == ProviderTable - 1) providersRead = read && problems.size() == before;
+    }
+    // Ids and references are checked only against a provider table read
+    // whole, so that one bad row does not make every plan of it an orphan.
+    if (providersRead && allRead) {
+        std::array<CsvFileReader*, kCsvFileCount> byFile{};
+        for (size_t i = 0; i < readers.size(); ++i) byFile[i] = &readers[i];
+        checkReferences(*built.tables, byFile, problems);
+    }
+    std::stable_sort(
+        problems.begin(), problems.end(), [](const CsvProblem& a, const CsvProblem& b) {
+            return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
+        });
+    if (problems.empty()) contents = std::move(built);
+    return problems;
+}
+
+std::string exactNumber(double value, char separator) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, ec == std::errc() ? end : buffer);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
+}
+
+}  // namespace zorbinta
