@@ -186,6 +186,7 @@ void UpdateDialog::installCatalogue() {
     }
 
     writeStatus_();
+    replaced_ = true;
     dialogs_.close(DialogId::Update);
 }
 
