@@ -186,8 +186,9 @@ TEST_F(RouterFlow, ProgramFolderNamesDoNotCountAsCommands) {
     FakePlatform other;
     Application program(other.platform(), dir.string(), "http://srv");
     program.main.start();
-    program.main.N6Click();                  // the search dialog closes at once here
-    ASSERT_EQ(other.pane.pages.size(), 2u);  // the start page, then the results
+    program.main.N6Click();  // the search dialog closes at once here
+    // The start page, then the results.
+    ASSERT_EQ(other.pane.pages.size(), 2u);
     EXPECT_NE(other.pane.pages[1].page.find("Поиск виртуального сервера"), std::string::npos);
     // The browser's own spelling of the folder is recognised too.
     other.pane.navigate("file://" + parent.path() + "free%20prov%20dom%20page/templ/main.htm?free");

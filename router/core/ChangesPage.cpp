@@ -184,18 +184,19 @@ ChangesPaging readChangesPaging(std::string_view location) {
     const std::string word = std::string(kChangesCommand) + "=";
     const size_t at = location.find(word);
     if (at == std::string_view::npos) return paging;
-    size_t i = at + word.size();
+    // Fields between "-"; a field's leading digits are its page.
+    std::string_view rest = location.substr(at + word.size());
     for (int k = 0; k < kChangeLists; ++k) {
+        const size_t dash = rest.find('-');
+        const std::string_view field = rest.substr(0, dash);
         long long n = 0;
-        bool digits = false;
-        while (i < location.size() && location[i] >= '0' && location[i] <= '9') {
-            n = std::min<long long>(n * 10 + (location[i] - '0'), kMaxRows);
-            digits = true;
-            ++i;
+        size_t i = 0;
+        for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+            n = std::min<long long>(n * 10 + (field[i] - '0'), kMaxRows);
         }
-        if (digits) paging.page[static_cast<size_t>(k)] = static_cast<int>(n);
-        if (i >= location.size() || location[i] != '-') break;
-        ++i;
+        if (i > 0) paging.page[static_cast<size_t>(k)] = static_cast<int>(n);
+        if (dash == std::string_view::npos) break;
+        rest.remove_prefix(dash + 1);
     }
     return paging;
 }

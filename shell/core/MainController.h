@@ -57,6 +57,9 @@ public:
     void active();
     // The status texts from the current counts.
     void writeStatus();
+    // Writes the start page into the pane at the command address without a
+    // command; start() does it once, after the first activation.
+    void writeStartPage();
 
     void N2Click();  // Файл → Сохранить
     void ToolButton1Click() { N2Click(); }
@@ -94,7 +97,6 @@ public:
     bool changesEnabled = false;
 
 private:
-    void writeStartPage();
     void refreshChangesItem();
 
     Catalogue& catalogue_;
