@@ -8,7 +8,6 @@
 
 #include "catalogue/core/CatalogueDiff.h"
 #include "catalogue/core/CatalogueLoader.h"
-#include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Numbers.h"
 #include "router/core/PageParts.h"
