@@ -45,6 +45,13 @@ public:
         if (std::system(command.c_str()) != 0 || !fs::exists(dir_ / "base.db")) {
             throw std::runtime_error("cannot generate a catalogue: " + command);
         }
+        // The same catalogue as it stood before, for the changes page.
+        const std::string earlier =
+            "python3 '" ZORBINTA_SOURCE_DIR "/scripts/gen_catalogue.py' --earlier --records " +
+            std::to_string(records) + " '" + (dir_ / "base.db.prev").string() + "'";
+        if (std::system(earlier.c_str()) != 0) {
+            throw std::runtime_error("cannot generate a catalogue: " + earlier);
+        }
     }
     ~GeneratedProgram() {
         std::error_code ignored;

@@ -39,7 +39,7 @@ std::string compareLocation(int plans, int available) {
     return location;
 }
 
-enum class PageKind { Results, Provider, Compare, FreeHosting, Domains, DomainsOfZone };
+enum class PageKind { Results, Provider, Compare, FreeHosting, Domains, DomainsOfZone, Changes };
 
 std::string locationOf(PageKind kind, const ProgramUnderTest& program) {
     const Catalogue& catalogue = program.app.catalogue;
@@ -56,6 +56,8 @@ std::string locationOf(PageKind kind, const ProgramUnderTest& program) {
             return program.commandLocation("dom");
         case PageKind::DomainsOfZone:
             return "http://dom/?zona=.ru%7C&norh=0";
+        case PageKind::Changes:  // base.db.prev against base.db
+            return program.commandLocation("izmen");
     }
     return {};
 }
@@ -63,8 +65,9 @@ std::string locationOf(PageKind kind, const ProgramUnderTest& program) {
 void routerHandling(benchmark::State& state, PageKind kind) {
     ProgramUnderTest program(static_cast<int>(state.range(0)));
     const std::string location = locationOf(kind, program);
+    const long long before = program.pane.written;
     program.app.router.handle(location);
-    if (program.pane.written != 1 || !program.fake.errors.empty()) {
+    if (program.pane.written != before + 1 || !program.fake.errors.empty()) {
         state.SkipWithError(("no page for " + location).c_str());
     }
     for (auto _ : state) {
@@ -79,12 +82,24 @@ const bool kRegistered = [] {
         {"RouterResultsPage", PageKind::Results}, {"RouterProviderPage", PageKind::Provider},
         {"RouterComparePage", PageKind::Compare}, {"RouterFreeHostingPage", PageKind::FreeHosting},
         {"RouterDomainPage", PageKind::Domains},  {"RouterDomainZonePage", PageKind::DomainsOfZone},
+        {"RouterChangesPage", PageKind::Changes},
     };
     for (const auto& [name, kind] : pages) {
         benchmark::RegisterBenchmark(name, routerHandling, kind)->Apply(sizes);
     }
     return true;
 }();
+
+// The start page as the first activation writes it, from the tables to the pane.
+void RouterStartPage(benchmark::State& state) {
+    ProgramUnderTest program(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        program.app.main.writeStartPage();
+        benchmark::DoNotOptimize(program.pane.last.data());
+    }
+    state.counters["page_bytes"] = static_cast<double>(program.pane.last.size());
+}
+BENCHMARK(RouterStartPage)->Apply(sizes);
 
 // main.active(): load, order by disk space, history cleared, bounds, status.
 void Activation(benchmark::State& state) {

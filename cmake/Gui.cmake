@@ -30,7 +30,8 @@ if(TARGET zorbinta_views)
   add_executable(zorbinta-screenshots ${CMAKE_SOURCE_DIR}/tools/screenshots.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/gui/GuiHarness.h)
   target_link_libraries(zorbinta-screenshots PRIVATE zorbinta_views Qt6::Test)
-  target_compile_definitions(zorbinta-screenshots PRIVATE ZORBINTA_APP_DIR="${ZORBINTA_APP_DIR}")
+  target_compile_definitions(zorbinta-screenshots PRIVATE ZORBINTA_APP_DIR="${ZORBINTA_APP_DIR}"
+                             ZORBINTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(zorbinta-screenshots zorbinta_data)
   set_target_properties(zorbinta-screenshots PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 endif()

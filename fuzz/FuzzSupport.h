@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,6 +76,13 @@ public:
         const fs::path source(ZORBINTA_SOURCE_DIR);
         fs::copy(source / "templ", dir_ / "templ", fs::copy_options::recursive);
         fs::copy_file(source / "data" / "base.db", dir_ / "base.db");
+        // An earlier catalogue for the changes page: one provider and one plan
+        // of the sample with other values, one provider that has gone since.
+        std::ofstream(dir_ / "base.db.prev", std::ios::binary)
+            << "prov|1|Old firm|Addr|495|111|||||old.example|m@old.example|2003-01-01|Info|"
+               "1|0|0|0|0|0|0|0|0|0|prov|999|Gone|Addr|||||||gone.example|m@gone.example|"
+               "2003-02-02||0|0|0|0|0|0|0|0|0|0|vs|Plan|101|1|10|100|1|1|1|2,5|1|0|"
+               "1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|dom|.ru|0|1|99|98|0|";
     }
     ~SampleProgram() {
         std::error_code ignored;

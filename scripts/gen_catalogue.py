@@ -7,6 +7,11 @@
       --extra-info BYTES               with --records: each provider's extra information
                                        runs to about BYTES bytes of Russian lines, for
                                        catalogues close to the size bound
+  ... --earlier                        the catalogue as it stood before that one: some
+                                       providers (and their plans) not yet there, one
+                                       provider with two plans since gone, other prices
+                                       for some plans and domain offers; for the
+                                       changes page (base.db.prev)
 
 The file is Windows-1251 text: an update record, then the "prov", "vs",
 "free" and "dom" records, each a tag, "|" and fields that each end with "|".
@@ -156,6 +161,10 @@ PLAN_NAMES = ["Старт", "Мини", "Базовый", "Стандарт", "�
 
 
 def sample_catalogue():
+    return catalogue_text(*sample_parts())
+
+
+def sample_parts():
     rnd = random.Random(2004)
     providers = []
     ids = []
@@ -227,7 +236,7 @@ def sample_catalogue():
                         "reg": max(reg, 1), "renew": max(renew, 1), "kind": kind})
 
     update = ("3.1", "http://www.zorbinta.ru/download/zorbinta31.exe")
-    return catalogue_text(update, providers, plans, free, domains)
+    return update, providers, plans, free, domains
 
 
 # ---- catalogues of any size ------------------------------------------------------
@@ -244,6 +253,10 @@ def long_extra(i, size):
 
 
 def generated_catalogue(n, extra_size=0):
+    return catalogue_text(*generated_parts(n, extra_size))
+
+
+def generated_parts(n, extra_size=0):
     rnd = random.Random(n)
     providers, plans, free, domains = [], [], [], []
     for i in range(1, n + 1):
@@ -267,8 +280,51 @@ def generated_catalogue(n, extra_size=0):
         domains.append({"zone": ZONES[i % len(ZONES)], "extra": 0, "provider": 1 + rnd.randrange(n),
                         "reg": rnd.randint(500, 3000) / 100, "renew": rnd.randint(500, 3000) / 100,
                         "kind": i % 2})
-    return catalogue_text(("3.1", "http://www.zorbinta.ru/download/"), providers, plans, free,
-                          domains)
+    return ("3.1", "http://www.zorbinta.ru/download/"), providers, plans, free, domains
+
+
+# ---- the catalogue before ----------------------------------------------------------
+
+def to_float(value):
+    return float(value.replace(",", ".")) if isinstance(value, str) else float(value)
+
+
+def earlier_parts(update, providers, plans, free, domains):
+    """The same catalogue as it stood before: every 8th provider and its plans not
+    there yet, a provider with two plans that has gone since, every 6th plan at
+    another price (higher or lower in turn) and every 5th domain offer with another
+    registration price, every 10th with another renewal price."""
+    new_ids = {p["id"] for i, p in enumerate(providers) if i % 8 == 3}
+    old_providers = [p for p in providers if p["id"] not in new_ids]
+    old_plans = []
+    for i, v in enumerate(plans):
+        if v["provider"] in new_ids:
+            continue
+        if i % 6 == 1:
+            factor = 1.25 if i % 12 == 1 else 0.8
+            v = dict(v, cost=round(to_float(v["cost"]) * factor, 2))
+        old_plans.append(v)
+    gone = max([p["id"] for p in providers] + [0]) + 1
+    if len(old_providers) < MAX_RECORDS and len(old_plans) + 2 <= MAX_RECORDS:
+        old_providers.append({
+            "id": gone, "firm": "ООО «Прежний хостинг»", "address": "Москва, ул. Старая, д. 1",
+            "phones": [("495", "100-00-01")], "web": "prezhniy-host.ru",
+            "email": "info@prezhniy-host.ru", "date": "2003-12-01",
+            "extra": ["Прекратил работу."], "pay": [True] + [False] * 9})
+        top = max([v["number"] for v in plans] + [0])
+        for k in (1, 2):
+            old_plans.append({
+                "name": f"Прежний {k}", "number": top + k, "provider": gone, "disk": 50 * k,
+                "traffic": 1000 * k, "mail": 5, "sub": 1, "mysql": 1, "cost": 6 * k,
+                "period": 1, "trial": 0, "options": [True] * 3 + [False] * 12})
+    old_domains = []
+    for i, d in enumerate(domains):
+        if i % 5 == 2:
+            d = dict(d, reg=round(to_float(d["reg"]) + 1.5, 2))
+        if i % 10 == 4:
+            d = dict(d, renew=round(max(to_float(d["renew"]) - 0.5, 1), 2))
+        old_domains.append(d)
+    return update, old_providers, old_plans, free, old_domains
 
 
 def main(argv):
@@ -279,6 +335,8 @@ def main(argv):
     what.add_argument("--records", type=int, metavar="N", help="N records of every tag")
     parser.add_argument("--extra-info", type=int, default=0, metavar="BYTES",
                         help="with --records: about BYTES bytes of extra information a provider")
+    parser.add_argument("--earlier", action="store_true",
+                        help="the catalogue as it stood before, for base.db.prev")
     parser.add_argument("path", help="the file to write")
     args = parser.parse_args(argv)
     if args.records is not None and not 0 <= args.records <= MAX_RECORDS:
@@ -287,8 +345,10 @@ def main(argv):
         parser.error("--extra-info goes with --records")
     if args.extra_info < 0:
         parser.error("--extra-info takes a size in bytes")
-    text = (sample_catalogue() if args.sample
-            else generated_catalogue(args.records, args.extra_info))
+    parts = sample_parts() if args.sample else generated_parts(args.records, args.extra_info)
+    if args.earlier:
+        parts = earlier_parts(*parts)
+    text = catalogue_text(*parts)
     with open(args.path, "wb") as out:
         out.write(text.encode("cp1251"))
 

@@ -26,6 +26,11 @@ public:
         pages.push_back({location, page});
         current = page;
     }
+    void writeDocumentAt(const std::string& at, const std::string& page) override {
+        location = at;
+        document = true;
+        writeDocument(page);
+    }
     std::string locationUrl() const override { return location; }
     void focusDocument() override { ++focused; }
     bool documentSource(std::string& source) const override {
@@ -72,6 +77,10 @@ public:
         last = page;
         if (keepPages) shown.push_back(page);
         ++written;
+    }
+    void writeDocumentAt(const std::string& at, const std::string& page) override {
+        location = at;
+        writeDocument(page);
     }
     std::string locationUrl() const override { return location; }
     void focusDocument() override {}

@@ -62,6 +62,37 @@ TEST_F(Installed, StartShowsTheSampleCounts) {
     EXPECT_NE(run.out.find("=== panel 1\n"), std::string::npos);
 }
 
+TEST_F(Installed, StartPrintsTheStartPageFirstAndN16FollowsBaseDbPrev) {
+    const std::string start =
+        "=== page file://" + folder.path() + "templ/main.htm\n<!DOCTYPE html>";
+    const struct {
+        bool prev;
+        const char* after;  // what follows the start page
+    } cases[] = {
+        {false,
+         "=== end\n=== menu N16 off\n=== history back=0 forward=0 backbutton=off "
+         "forwardbutton=off\n=== menu N13 on\n"},
+        {true, "=== end\n=== menu N16 on\n=== page file://"},
+    };
+    for (const auto& c : cases) {
+        fs::remove(folder.dir / "base.db.prev");
+        if (c.prev) fs::copy_file(folder.dir / "base.db", folder.dir / "base.db.prev");
+        const Outcome run = runHeadless(
+            folder.dir, "start\nshow menu N16\nmenu N16\nshow history\nshow menu N13\n");
+        EXPECT_EQ(run.status, 0) << run.out;
+        ASSERT_TRUE(run.out.starts_with(start)) << run.out.substr(0, 300);
+        const size_t end = run.out.find("\n=== end\n") + 1;
+        EXPECT_NE(run.out.find("Каталог хостинг-провайдеров"), std::string::npos);
+        EXPECT_EQ(run.out.substr(end, std::string(c.after).size()), c.after) << run.out.substr(end);
+        if (c.prev) {
+            EXPECT_NE(run.out.find("templ/main.htm?izmen\n"), std::string::npos);
+            EXPECT_NE(run.out.find("Каталог не изменился"), std::string::npos);
+            EXPECT_NE(run.out.find("=== history back=1 "), std::string::npos);
+        }
+    }
+    EXPECT_EQ(runHeadless(folder.dir, "start\nshow menu N3\n").status, 2);  // a separator
+}
+
 TEST_F(Installed, NewVersionPromptWritesTheSettingOnce) {
     folder.write("base.db", "update|3.0|http://example.org/new|");
     folder.write("templ/config.txt", "0");

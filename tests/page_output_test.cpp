@@ -51,6 +51,9 @@ public:
     bool hasDocument() const override { return document; }
     bool isComplete() const override { return roundsLeft == 0; }
     void writeDocument(const std::string& page) override { written.push_back(page); }
+    void writeDocumentAt(const std::string&, const std::string& page) override {
+        written.push_back(page);
+    }
     std::string locationUrl() const override {
         return navigations.empty() ? "" : navigations.back();
     }

@@ -1,10 +1,12 @@
 // zorbinta-screenshots: runs the desktop program on a copy of its folder,
-// walks through the search, a provider's card and a comparison, and saves a
+// shows its start page, walks through the search, a provider's card and a
+// comparison, and the changes against an earlier catalogue, and saves a
 // picture of each; with --bench it reports how long the program took from
 // its start to the first page on show.
 //
-//   zorbinta-screenshots OUTDIR      writes results.png, provider.png,
-//                                    comparison.png, search.png
+//   zorbinta-screenshots OUTDIR      writes start.png, results.png,
+//                                    provider.png, comparison.png,
+//                                    search.png, changes.png
 //   zorbinta-screenshots --bench     prints "window_ms=N first_page_ms=M",
 //                                    counted from ZORBINTA_BENCH_T0 (ns since
 //                                    the epoch) when it is set
@@ -16,11 +18,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextStream>
 #include <cstdio>
 
+#include "about/qt/TForm2.h"
 #include "pages/core/PageOutput.h"
 #include "search/qt/TForm4.h"
 #include "shell/qt/DesktopProgram.h"
@@ -58,12 +62,28 @@ bool started(DesktopProgram& program) {
     });
 }
 
+// The sample catalogue as it stood before, where a download would have left it.
+bool writeEarlierCatalogue(const ProgramFolder& folder) {
+    QProcess generator;
+    generator.start("python3", {ZORBINTA_SOURCE_DIR "/scripts/gen_catalogue.py", "--sample",
+                                "--earlier", folder.file("base.db.prev")});
+    return generator.waitForFinished(60000) && generator.exitCode() == 0;
+}
+
 bool shoot(const QString& outDir) {
     ProgramFolder folder;
+    if (!writeEarlierCatalogue(folder)) return fail("cannot write base.db.prev");
     DesktopProgram program(folder.path());
     if (!started(program)) return fail("the program did not start");
     auto& pane = program.pane();
     auto& main = program.mainWindow();
+
+    // The start page. The window manager frames the window only after the
+    // first activation has fitted it, so one more activation (the About box
+    // opened and closed) fits it with its frame; the page stays on show.
+    onModal([&](QWidget*) { program.aboutBox().close(); });
+    main.command("N12")->trigger();
+    if (!waitComplete(pane) || !saveScreen(outDir + "/start.png")) return false;
 
     // A search with a few bounds and options, and its results.
     onModal([&](QWidget*) {
@@ -103,7 +123,15 @@ bool shoot(const QString& outDir) {
         program.searchDialog().cancelButton()->click();
     });
     main.command("N6")->trigger();
-    return searched && waitComplete(pane);
+    if (!searched || !waitComplete(pane)) return false;
+
+    // What the catalogue brought against the one before it, the provider
+    // panel hidden again and the page turned to its lists of plans.
+    main.command("N8")->trigger();
+    main.command("N16")->trigger();
+    if (!waitComplete(pane)) return false;
+    evaluate(pane, "document.querySelectorAll('h4')[3].scrollIntoView()");
+    return saveScreen(outDir + "/changes.png");
 }
 
 bool bench() {

@@ -21,6 +21,10 @@ public:
     // document.write(page) and close(): replaces what the document shows while
     // the location stays the navigated text. Writing is not a navigation.
     virtual void writeDocument(const std::string& page) = 0;
+    // The same into a document whose location becomes location, without a
+    // navigation: nothing completes and the navigate-complete handler does
+    // not run. The start page is shown this way.
+    virtual void writeDocumentAt(const std::string& location, const std::string& page) = 0;
     // LocationURL: the current location, UTF-8.
     virtual std::string locationUrl() const = 0;
     virtual void focusDocument() = 0;

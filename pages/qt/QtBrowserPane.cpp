@@ -316,6 +316,13 @@ void QtBrowserPane::writeDocument(const std::string& page) {
     load(documentUrl(documentId_), false);
 }
 
+void QtBrowserPane::writeDocumentAt(const std::string& location, const std::string& page) {
+    // A navigation that has not completed yet still replaces this page.
+    location_ = location;
+    hasDocument_ = true;
+    writeDocument(page);
+}
+
 void QtBrowserPane::load(const QUrl& url, bool followRedirects) {
     ++loadId_;
     loadingUrl_ = url;

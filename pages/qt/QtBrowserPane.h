@@ -47,6 +47,7 @@ public:
     bool hasDocument() const override { return hasDocument_; }
     bool isComplete() const override { return !navigating_ && !engineLoading_; }
     void writeDocument(const std::string& page) override;
+    void writeDocumentAt(const std::string& location, const std::string& page) override;
     std::string locationUrl() const override { return location_; }
     void focusDocument() override;
     bool documentSource(std::string& source) const override;

@@ -4,6 +4,7 @@
 #include "catalogue/core/Win1251.h"
 #include "pages/core/PageOutput.h"
 #include "pages/core/SearchResults.h"
+#include "router/core/ChangesPage.h"
 
 namespace zorbinta {
 namespace {
@@ -131,6 +132,9 @@ void Router::handle(const std::string& location) {
     std::string text = toCp1251(commandText(location));
     RowColour colour;
     std::string body;
+    // Read before the steps below cut the text.
+    const bool changes = has(text, kChangesCommand);
+    const ChangesPaging changesPaging = changes ? readChangesPaging(text) : ChangesPaging{};
 
     if (has(text, "space")) {
         body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::DiskMb, 1);
@@ -177,6 +181,10 @@ void Router::handle(const std::string& location) {
     if (has(text, "prov")) {
         const int provider = readProviderNumber(text);
         body = BuildProviderPage(catalogue_, provider, colour, serverUrl_);
+        show(body);
+    }
+    if (changes) {
+        body = BuildChangesPage(catalogue_, programDir_, changesPaging);
         show(body);
     }
 }

@@ -35,19 +35,38 @@ struct Platform {
     HttpClient& http;
 };
 
+// Passes every version record a load meets on to the new-version prompt and
+// keeps the last one: after the run's first load, the version of the
+// catalogue it read (the start page shows it).
+class VersionRecorder final : public NewVersionOffer {
+public:
+    explicit VersionRecorder(NewVersionOffer& next) : next_(next) {}
+    void OfferNewVersion(const std::string& catalogueVersion,
+                         const std::string& newVersionLink) override {
+        next_.OfferNewVersion(catalogueVersion, newVersionLink);
+        version = catalogueVersion;
+    }
+    std::string version;
+
+private:
+    NewVersionOffer& next_;
+};
+
 // Runs one event's work and shows any error it raises; the program goes on.
 void runGuarded(MessageBox& messages, const std::function<void()>& work);
 
 // programDir ends in "/".
 std::string withTrailingSlash(std::string dir);
 
-class Application final : public DialogRunner {
+class Application final : public DialogRunner, public ProgramState {
 public:
     Application(const Platform& platform, std::string programDir,
                 std::string serverUrl = kDefaultServerUrl);
 
     void runModal(DialogId id) override;
     void close(DialogId id) override;
+    std::string catalogueVersion() const override { return versions.version; }
+    bool takeDownloadReplaced() override { return update.takeReplaced(); }
 
     // Runs work at an event boundary: errors go to the error display.
     void guarded(const std::function<void()>& work) { runGuarded(platform_.messages, work); }
@@ -65,6 +84,7 @@ public:
     History history;
     SearchDialog search;
     NewVersionPrompt prompt;
+    VersionRecorder versions;
     CatalogueLoader loader;
     AboutBox about;
     MainController main;

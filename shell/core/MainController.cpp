@@ -1,9 +1,14 @@
 #include "shell/core/MainController.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "catalogue/core/CatalogueLoader.h"
 #include "catalogue/core/Numbers.h"
 #include "pages/core/Ordering.h"
 #include "pages/core/PageOutput.h"
+#include "router/core/ChangesPage.h"
+#include "router/core/StartPage.h"
 
 namespace zorbinta {
 namespace {
@@ -18,9 +23,47 @@ std::string withDefaultExtension(std::string name) {
 
 }  // namespace
 
-void MainController::start() { active(); }
+void MainController::start() {
+    // A first load that fails still leaves the start page, which then says
+    // that the catalogue is missing or empty; its error follows as usual.
+    try {
+        active();
+    } catch (...) {
+        try {
+            writeStartPage();
+        } catch (...) {
+            // The load's error is the one to show.
+        }
+        throw;
+    }
+    writeStartPage();
+}
+
+void MainController::writeStartPage() {
+    std::error_code ec;
+    const CatalogueFile file = std::filesystem::exists(programDir_ + "base.db", ec)
+                                   ? CatalogueFile::Present
+                                   : CatalogueFile::Missing;
+    const std::string body = BuildStartPage(catalogue_, s_.program.catalogueVersion(), file);
+    std::string page = LoadPageHead(programDir_);
+    const std::string tail = LoadPageTail(programDir_);
+    page += body;
+    page += tail;
+    // Written, not navigated to: the router does not run and the history
+    // stays as the activation left it.
+    s_.pane.writeDocumentAt(startPageUrl(programDir_), page);
+}
+
+void MainController::refreshChangesItem() {
+    std::error_code ec;
+    const bool kept = std::filesystem::is_regular_file(programDir_ + "base.db.prev", ec);
+    changesEnabled = kept;
+    s_.view.setChangesEnabled(kept);
+}
 
 void MainController::active() {
+    // Before the load, which may fail: the item follows the file regardless.
+    refreshChangesItem();
     loader_.CatalogueLoad();
     OrderByNumber(catalogue_, PlanTable, slot::DiskMb, catalogue_.PlanCount);
     history_.clear();
@@ -76,9 +119,22 @@ void MainController::N9Click() { NavigateToCommand(s_.pane, programDir_, "free",
 
 void MainController::N13Click() { NavigateToCommand(s_.pane, programDir_, "dom", Wait::No); }
 
-void MainController::N11Click() { s_.dialogs.runModal(DialogId::Update); }
+void MainController::N11Click() {
+    s_.dialogs.runModal(DialogId::Update);
+    // The dialog has closed and the activation has run; a new catalogue is
+    // followed by what it changed.
+    refreshChangesItem();
+    if (s_.program.takeDownloadReplaced()) {
+        NavigateToCommand(s_.pane, programDir_, kChangesCommand, Wait::AndFocus);
+    }
+}
 
 void MainController::N12Click() { s_.dialogs.runModal(DialogId::About); }
+
+void MainController::N16Click() {
+    if (!changesEnabled) return;
+    NavigateToCommand(s_.pane, programDir_, kChangesCommand, Wait::AndFocus);
+}
 
 void MainController::ToolButton5Click() {
     if (!backEnabled || !history_.canGoBack()) return;

@@ -20,6 +20,16 @@ inline constexpr Rect kDesignBounds{199, 109, 696, 480};
 inline constexpr int kPanelHidden = 1;
 inline constexpr int kPanelShown = 200;
 
+// What the main window learns from the rest of the program.
+class ProgramState {
+public:
+    virtual ~ProgramState() = default;
+    // The version record of the catalogue the last load read; empty without one.
+    virtual std::string catalogueVersion() const = 0;
+    // True once after a download that replaced base.db.
+    virtual bool takeDownloadReplaced() = 0;
+};
+
 class MainController : public HistoryButtons {
 public:
     struct Services {
@@ -29,6 +39,7 @@ public:
         SaveDialog& saveDialog;
         MessageBox& messages;
         DialogRunner& dialogs;
+        ProgramState& program;
     };
 
     MainController(Catalogue& catalogue, CatalogueLoader& loader, History& history,
@@ -39,12 +50,16 @@ public:
           s_(services),
           programDir_(std::move(programDir)) {}
 
-    // The main window is shown for the first time.
+    // The main window is shown for the first time: the first activation,
+    // then the start page.
     void start();
     // OnActivate: load, order, history cleared, fit to the work area, status.
     void active();
     // The status texts from the current counts.
     void writeStatus();
+    // Writes the start page into the pane at the command address without a
+    // command; start() does it once, after the first activation.
+    void writeStartPage();
 
     void N2Click();  // Файл → Сохранить
     void ToolButton1Click() { N2Click(); }
@@ -58,7 +73,8 @@ public:
     void N13Click();  // domains
     void N11Click();  // download dialog
     void ToolButton4Click() { N11Click(); }
-    void N12Click();         // About box
+    void N12Click();          // About box
+    void N16Click();          // Сервис → Изменения каталога (waits)
     void ToolButton5Click();  // Back
     void ToolButton6Click();  // Forward
 
@@ -77,8 +93,12 @@ public:
     int selectedItem = -1;
     bool backEnabled = false;
     bool forwardEnabled = false;
+    // N16: only while base.db.prev exists.
+    bool changesEnabled = false;
 
 private:
+    void refreshChangesItem();
+
     Catalogue& catalogue_;
     CatalogueLoader& loader_;
     History& history_;

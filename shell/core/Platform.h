@@ -80,6 +80,8 @@ public:
     virtual void setProviderList(const std::vector<std::string>& items) = 0;
     virtual void setBackEnabled(bool enabled) = 0;
     virtual void setForwardEnabled(bool enabled) = 0;
+    // Сервис → Изменения каталога (N16).
+    virtual void setChangesEnabled(bool /*enabled*/) {}
     virtual void closeWindow() = 0;  // ends the program
     // A page was saved under this name.
     virtual void pageSaved(const std::string& /*fileName*/) {}

@@ -1,5 +1,6 @@
 #include "shell/headless/Driver.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
@@ -135,6 +136,16 @@ bool Driver::runQuery(const std::string& line) {
              << app_->update.progressPosition << '\n';
     } else if (what == "prompt") {
         out_ << "=== prompt CheckBox1=" << (app_->prompt.CheckBox1 ? 1 : 0) << '\n';
+    } else if (what.substr(0, 5) == "menu ") {
+        const std::string_view name = what.substr(5);
+        static constexpr std::string_view kItems[] = {"N1", "N2",  "N4",  "N5",  "N6",  "N7", "N8",
+                                                      "N9", "N10", "N11", "N12", "N13", "N16"};
+        if (std::find(std::begin(kItems), std::end(kItems), name) == std::end(kItems)) {
+            return false;
+        }
+        // Every item but N16 is always enabled.
+        const bool on = name != "N16" || main.changesEnabled;
+        out_ << "=== menu " << name << ' ' << onOff(on) << '\n';
     } else {
         return false;
     }
@@ -169,6 +180,7 @@ bool Driver::runMainLine(const std::string& line) {
             if (name == "N13") command = [&main] { main.N13Click(); };
             if (name == "N11") command = [&main] { main.N11Click(); };
             if (name == "N12") command = [&main] { main.N12Click(); };
+            if (name == "N16") command = [&main] { main.N16Click(); };
         } else if (verb == "toolbar") {
             if (name == "ToolButton2") command = [&main] { main.ToolButton2Click(); };
             if (name == "ToolButton3") command = [&main] { main.ToolButton3Click(); };

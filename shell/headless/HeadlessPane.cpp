@@ -124,6 +124,12 @@ void HeadlessPane::writeDocument(const std::string& page) {
     out_ << "=== page " << location_ << '\n' << page << "\n=== end\n";
 }
 
+void HeadlessPane::writeDocumentAt(const std::string& location, const std::string& page) {
+    location_ = location;
+    hasDocument_ = true;
+    writeDocument(page);
+}
+
 bool HeadlessPane::documentSource(std::string& source) const {
     if (!hasDocument_) return false;
     source = page_;

@@ -24,6 +24,7 @@ public:
     bool hasDocument() const override { return hasDocument_; }
     bool isComplete() const override { return pending_.empty(); }
     void writeDocument(const std::string& page) override;
+    void writeDocumentAt(const std::string& location, const std::string& page) override;
     std::string locationUrl() const override { return location_; }
     void focusDocument() override {}
     bool documentSource(std::string& source) const override;

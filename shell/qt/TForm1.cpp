@@ -68,6 +68,8 @@ TForm1::TForm1() {
     QMenu* service = menuBar()->addMenu("Сервис");
     service->setObjectName("N10");
     service->addAction(addCommand("N11", "Обновление"));
+    service->addAction(addCommand("N16", "Изменения каталога"));
+    command("N16")->setEnabled(false);
     menuBar()->addAction(addCommand("N12", "О программе"));
     command("N2")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     command("N4")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -214,6 +216,7 @@ void TForm1::attach(Application& app) {
         {"N13", &MainController::N13Click},
         {"N11", &MainController::N11Click},
         {"N12", &MainController::N12Click},
+        {"N16", &MainController::N16Click},
         {"ToolButton1", &MainController::ToolButton1Click},
         {"ToolButton2", &MainController::ToolButton2Click},
         {"ToolButton3", &MainController::ToolButton3Click},
@@ -322,6 +325,10 @@ void TForm1::setBackEnabled(bool enabled) {
 
 void TForm1::setForwardEnabled(bool enabled) {
     command("ToolButton6")->setEnabled(enabled);
+}
+
+void TForm1::setChangesEnabled(bool enabled) {
+    command("N16")->setEnabled(enabled);
 }
 
 void TForm1::closeWindow() {

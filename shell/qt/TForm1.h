@@ -39,9 +39,10 @@ public:
     void setProviderList(const std::vector<std::string>& items) override;
     void setBackEnabled(bool enabled) override;
     void setForwardEnabled(bool enabled) override;
+    void setChangesEnabled(bool enabled) override;
     void closeWindow() override;
 
-    // By their names: N2 ... N13, ToolButton1 ... ToolButton6.
+    // By their names: N2 ... N16, ToolButton1 ... ToolButton6.
     QAction* command(const QString& name) const;
     QListWidget* providerList() const { return list_; }
     QWidget* providerPanel() const { return panel_; }

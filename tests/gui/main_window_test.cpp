@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(shown, (QStringList{"Файл", "  Сохранить", "  -", "  Выход", "Поиск",
                                      "  Виртуалный сервер", "Показать", "  Хостинг-провайдеры",
                                      "  Бесплатный хостинг", "  Регистрация доменов", "Сервис",
-                                     "  Обновление", "О программе"}));
+                                     "  Обновление", "  Изменения каталога", "О программе"}));
     }
 
     void theToolbar() {
@@ -141,6 +141,29 @@ private slots:
         onModal([this](QWidget*) { program_->aboutBox().close(); });
         window().command("N12")->trigger();
         QVERIFY(waitUntil([&] { return window().frameGeometry() == area; }));
+    }
+
+    void theStartPageAndTheChangesItem() {
+        // Written at the first activation and left on show by later ones.
+        QCOMPARE(location(), templ("main.htm"));
+        QVERIFY(waitComplete(pane()));
+        const QString text = pageText(pane());
+        QVERIFY(text.contains("Каталог хостинг-провайдеров"));
+        QVERIFY(
+            text.contains(QString("Хостинг-провайдеров:\t%1").arg(app().catalogue.ProviderCount)));
+        QCOMPARE(app().history.BackCount, 0);
+
+        // Сервис → Изменения каталога follows base.db.prev at each activation.
+        QAction* changes = window().command("N16");
+        QVERIFY(!changes->isEnabled());
+        QVERIFY(QFile::copy(folder_.file("base.db"), folder_.file("base.db.prev")));
+        onModal([this](QWidget*) { program_->aboutBox().close(); });
+        window().command("N12")->trigger();
+        QVERIFY(changes->isEnabled());
+        changes->trigger();
+        QCOMPARE(location(), templ("main.htm?izmen"));
+        QVERIFY(pageText(pane()).contains("Каталог не изменился"));
+        QVERIFY(QFile::remove(folder_.file("base.db.prev")));
     }
 
     void theProviderPanel() {

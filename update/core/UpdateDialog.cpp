@@ -241,6 +241,7 @@ void UpdateDialog::installCatalogue() {
     replaced_ = true;
 
     writeStatus_();
+    replaced_ = true;
     dialogs_.close(DialogId::Update);
 }
 

@@ -1,0 +1,286 @@
+#include "router/core/ChangesPage.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "catalogue/core/CatalogueDiff.h"
+#include "catalogue/core/CatalogueLoader.h"
+#include "catalogue/core/FileIO.h"
+#include "catalogue/core/Numbers.h"
+#include "router/core/PageParts.h"
+#include "update/core/Settings.h"
+
+namespace zorbinta {
+namespace {
+
+constexpr int kPageSize = 15;
+constexpr const char* kUnchanged = "Каталог не изменился";
+constexpr const char* kHeading = R"(<h3 align="center">Изменения каталога</h3>)";
+constexpr const char* kNoComparison = "Сравнение с прежним каталогом невозможно: ";
+
+enum List : int {
+    ProvidersAdded,
+    ProvidersRemoved,
+    PlansAdded,
+    PlansRemoved,
+    PlanPrices,
+    DomainPrices
+};
+
+struct ListShape {
+    const char* title;
+    std::vector<const char*> head;
+};
+
+const std::array<ListShape, kChangeLists>& shapes() {
+    static const std::array<ListShape, kChangeLists> lists = {{
+        {"Новые хостинг-провайдеры", {"Хостинг-провайдер", "Название фирмы", "Дата обновления"}},
+        {"Удалённые хостинг-провайдеры",
+         {"Хостинг-провайдер", "Название фирмы", "Дата обновления"}},
+        {"Новые тарифные планы",
+         {"Тарифный план", "Хостинг-провайдер", "Дисковое пространство(Мб)", "Трафик",
+          "Месячная стоимость(y.e.)"}},
+        {"Удалённые тарифные планы",
+         {"Тарифный план", "Хостинг-провайдер", "Дисковое пространство(Мб)", "Трафик",
+          "Месячная стоимость(y.e.)"}},
+        {"Новые цены тарифных планов",
+         {"Тарифный план", "Хостинг-провайдер", "Месячная стоимость(y.e.)"}},
+        {"Новые цены регистрации доменов",
+         {"Зона", "Хостинг-провайдер", "Для клиентов", "Регистрация", "Продление"}},
+    }};
+    return lists;
+}
+
+const FieldChange* numberChange(const RecordChange& change, int numberSlot) {
+    for (const FieldChange& f : change.fields) {
+        if (f.kind == FieldKind::Number && f.slot == numberSlot) return &f;
+    }
+    return nullptr;
+}
+
+// Which list a change goes to; -1 for the changes no list shows.
+int listOf(const RecordChange& c) {
+    switch (c.record) {
+        case RecordKind::Provider:
+            if (c.change == ChangeKind::Added) return ProvidersAdded;
+            if (c.change == ChangeKind::Removed) return ProvidersRemoved;
+            return -1;
+        case RecordKind::Plan:
+            if (c.change == ChangeKind::Added) return PlansAdded;
+            if (c.change == ChangeKind::Removed) return PlansRemoved;
+            return numberChange(c, slot::MonthlyCost) != nullptr ? PlanPrices : -1;
+        case RecordKind::DomainOffer:
+            if (c.change != ChangeKind::Changed) return -1;
+            return numberChange(c, slot::RegistrationPrice) != nullptr ||
+                           numberChange(c, slot::RenewalPrice) != nullptr
+                       ? DomainPrices
+                       : -1;
+        case RecordKind::FreeOffer:
+            return -1;
+    }
+    return -1;
+}
+
+// Old → new, the new price in the colour of its direction.
+std::string priceChange(double before, double after) {
+    return formatPrice(before) + R"( &rarr; <span class=")" +
+           (after < before ? "cheaper" : "dearer") + R"(">)" + formatPrice(after) + "</span>";
+}
+
+std::string priceCell(const Catalogue& before, const Catalogue& after, const RecordChange& c,
+                      int table, int numberSlot) {
+    const double now = after.number(table, numberSlot, c.newRow);
+    if (numberChange(c, numberSlot) == nullptr) return formatPrice(now);
+    return priceChange(before.number(table, numberSlot, c.oldRow), now);
+}
+
+std::string clientKindText(double kind) {
+    if (kind == 0) return "не заказавших хостинг";
+    if (kind == 1) return "заказавших хостинг";
+    return formatGeneral(kind);
+}
+
+// The provider cell of a plan or a domain offer of catalogue `from`: linked
+// to the card when the catalogue on show holds that provider.
+std::string providerOf(const Catalogue& from, const Catalogue& after, double id) {
+    const int row = providerRowOf(from, id);
+    return planProviderCell(after, id,
+                            row > 0 ? from.text(ProviderTable, slot::WebAddress, row) : "");
+}
+
+std::vector<std::string> cells(int list, const Catalogue& before, const Catalogue& after,
+                               const RecordChange& c) {
+    switch (list) {
+        case ProvidersAdded:
+            return {providerCardLink(after, c.newRow),
+                    after.text(ProviderTable, slot::FirmName, c.newRow),
+                    shownDate(after.text(ProviderTable, slot::UpdatedOn, c.newRow))};
+        case ProvidersRemoved:
+            // Its card is gone with it, so it is named without a link.
+            return {before.text(ProviderTable, slot::WebAddress, c.oldRow),
+                    before.text(ProviderTable, slot::FirmName, c.oldRow),
+                    shownDate(before.text(ProviderTable, slot::UpdatedOn, c.oldRow))};
+        case PlansAdded:
+        case PlansRemoved: {
+            const Catalogue& from = list == PlansAdded ? after : before;
+            const int r = list == PlansAdded ? c.newRow : c.oldRow;
+            return {from.text(PlanTable, slot::PlanName, r),
+                    providerOf(from, after, from.number(PlanTable, slot::PlanProviderId, r)),
+                    planValueText(from.number(PlanTable, slot::DiskMb, r)),
+                    planValueText(from.number(PlanTable, slot::Traffic, r)),
+                    formatPrice(from.number(PlanTable, slot::MonthlyCost, r))};
+        }
+        case PlanPrices:
+            return {
+                after.text(PlanTable, slot::PlanName, c.newRow),
+                providerOf(after, after, after.number(PlanTable, slot::PlanProviderId, c.newRow)),
+                priceCell(before, after, c, PlanTable, slot::MonthlyCost)};
+        case DomainPrices:
+            return {after.text(DomainTable, slot::Zone, c.newRow),
+                    providerOf(after, after,
+                               after.number(DomainTable, slot::DomainProviderId, c.newRow)),
+                    clientKindText(after.number(DomainTable, slot::ClientKind, c.newRow)),
+                    priceCell(before, after, c, DomainTable, slot::RegistrationPrice),
+                    priceCell(before, after, c, DomainTable, slot::RenewalPrice)};
+    }
+    return {};
+}
+
+std::string pagingLink(const ChangesPaging& paging, int list, int page) {
+    std::string href = std::string(kChangesCommand) + "=";
+    for (int k = 0; k < kChangeLists; ++k) {
+        if (k > 0) href += "-";
+        href += formatInt(k == list ? page : paging.page[static_cast<size_t>(k)]);
+    }
+    return R"(<a class="menu" href=")" + href + R"(">)" + formatInt(page) + "</a> ";
+}
+
+std::string summary(const CatalogueChanges& changes, const std::array<int, kChangeLists>& sizes) {
+    int listed = 0;
+    for (const int n : sizes) listed += n;
+    const int others = static_cast<int>(changes.changes.size()) - listed;
+    std::string text = R"(<font class="found">Хостинг-провайдеров: новых )";
+    text += formatInt(sizes[ProvidersAdded]) + ", удалённых " + formatInt(sizes[ProvidersRemoved]);
+    text += ". Тарифных планов: новых " + formatInt(sizes[PlansAdded]) + ", удалённых " +
+            formatInt(sizes[PlansRemoved]) + ", с новой ценой " + formatInt(sizes[PlanPrices]);
+    text += ". Доменных предложений с новой ценой: " + formatInt(sizes[DomainPrices]) + ".";
+    if (others > 0) text += " Прочих изменений: " + formatInt(others) + ".";
+    return text + "</font>";
+}
+
+class IgnoredOffer final : public NewVersionOffer {
+public:
+    void OfferNewVersion(const std::string&, const std::string&) override {}
+};
+
+}  // namespace
+
+ChangesPaging readChangesPaging(std::string_view location) {
+    ChangesPaging paging;
+    const std::string word = std::string(kChangesCommand) + "=";
+    const size_t at = location.find(word);
+    if (at == std::string_view::npos) return paging;
+    // Fields between "-"; a field's leading digits are its page.
+    std::string_view rest = location.substr(at + word.size());
+    for (int k = 0; k < kChangeLists; ++k) {
+        const size_t dash = rest.find('-');
+        const std::string_view field = rest.substr(0, dash);
+        long long n = 0;
+        size_t i = 0;
+        for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+            n = std::min<long long>(n * 10 + (field[i] - '0'), kMaxRows);
+        }
+        if (i > 0) paging.page[static_cast<size_t>(k)] = static_cast<int>(n);
+        if (dash == std::string_view::npos) break;
+        rest.remove_prefix(dash + 1);
+    }
+    return paging;
+}
+
+std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
+                             const ChangesPaging& paging) {
+    const CatalogueChanges changes = compareCatalogues(before, after);
+    if (changes.empty()) return kUnchanged;
+
+    std::array<std::vector<const RecordChange*>, kChangeLists> lists;
+    for (const RecordChange& c : changes.changes) {
+        const int list = listOf(c);
+        if (list >= 0) lists[static_cast<size_t>(list)].push_back(&c);
+    }
+    std::array<int, kChangeLists> sizes{};
+    for (int k = 0; k < kChangeLists; ++k) {
+        sizes[static_cast<size_t>(k)] = static_cast<int>(lists[static_cast<size_t>(k)].size());
+    }
+
+    std::string body = kHeading;
+    body += summary(changes, sizes);
+    for (int k = 0; k < kChangeLists; ++k) {
+        const auto& rows = lists[static_cast<size_t>(k)];
+        if (rows.empty()) continue;
+        const ListShape& shape = shapes()[static_cast<size_t>(k)];
+        const int pages = (static_cast<int>(rows.size()) + kPageSize - 1) / kPageSize;
+        const int page = std::clamp(paging.page[static_cast<size_t>(k)], 1, pages);
+        body += "<h4 class=h4>";
+        body += shape.title;
+        body += ": " + formatInt(static_cast<long long>(rows.size())) + "</h4>";
+        body += R"(<table border="0" CELLPADDING="5">)";
+        body += listHead(shape.head);
+        // Each list starts with the first row colour, as every paged list does.
+        RowColour colour;
+        const size_t last = std::min(rows.size(), static_cast<size_t>(page) * kPageSize);
+        for (size_t pos = static_cast<size_t>(page - 1) * kPageSize; pos < last; ++pos) {
+            body += listRow(colour, cells(k, before, after, *rows[pos]));
+        }
+        body += "</table>";
+        if (pages > 1) {
+            body += "Страницы: ";
+            for (int n = 1; n <= pages; ++n) body += pagingLink(paging, k, n);
+        }
+    }
+    return body;
+}
+
+std::string BuildChangesPage(const Catalogue& current, const std::string& programDir,
+                             const ChangesPaging& paging) {
+    namespace fs = std::filesystem;
+    const std::string path = programDir + "base.db.prev";
+    auto impossible = [](const std::string& why) {
+        return std::string(kHeading) + "<p>" + kNoComparison + why + ".</p>";
+    };
+
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) return impossible("файл base.db.prev не найден");
+    // Only a plain file is read: a folder or a device is no catalogue, and
+    // reading one could take for ever.
+    if (!fs::is_regular_file(status)) return impossible("base.db.prev не файл");
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size > kMaxCatalogueBytes) {
+        return impossible("файл base.db.prev больше, чем бывает каталог");
+    }
+    std::string bytes;
+    try {
+        bytes = readFileBytes(path);
+    } catch (const std::exception& e) {
+        return impossible("файл base.db.prev не читается (" + htmlEscaped(e.what()) + ")");
+    }
+    if (bytes.size() > kMaxCatalogueBytes) {
+        return impossible("файл base.db.prev больше, чем бывает каталог");
+    }
+
+    Catalogue before;
+    IgnoredOffer noPrompt;
+    CatalogueLoader loader(before, programDir, noPrompt);
+    try {
+        loader.loadBytes(bytes);
+    } catch (const std::exception& e) {
+        return impossible("файл base.db.prev не является каталогом (" + htmlEscaped(e.what()) +
+                          ")");
+    }
+    return BuildChangesBody(before, current, paging);
+}
+
+}  // namespace zorbinta
