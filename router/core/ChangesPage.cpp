@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -257,25 +259,21 @@ std::string BuildChangesPage(const Catalogue& current, const std::string& progra
     // Only a plain file is read: a folder or a device is no catalogue, and
     // reading one could take for ever.
     if (!fs::is_regular_file(status)) return impossible("base.db.prev не файл");
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (!ec && size > kMaxCatalogueBytes) {
-        return impossible("файл base.db.prev больше, чем бывает каталог");
-    }
-    std::string bytes;
+    std::uintmax_t size = 0;
+    std::optional<std::string> bytes;
     try {
-        bytes = readFileBytes(path);
+        // Never read whole when it is larger than a catalogue may be.
+        bytes = readFileBytesUpTo(path, kMaxCatalogueBytes, size);
     } catch (const std::exception& e) {
         return impossible("файл base.db.prev не читается (" + htmlEscaped(e.what()) + ")");
     }
-    if (bytes.size() > kMaxCatalogueBytes) {
-        return impossible("файл base.db.prev больше, чем бывает каталог");
-    }
+    if (!bytes) return impossible("файл base.db.prev больше, чем бывает каталог");
 
     Catalogue before;
     IgnoredOffer noPrompt;
     CatalogueLoader loader(before, programDir, noPrompt);
     try {
-        loader.loadBytes(bytes);
+        loader.loadBytes(*bytes);
     } catch (const std::exception& e) {
         return impossible("файл base.db.prev не является каталогом (" + htmlEscaped(e.what()) +
                           ")");

@@ -241,7 +241,6 @@ void UpdateDialog::installCatalogue() {
     replaced_ = true;
 
     writeStatus_();
-    replaced_ = true;
     dialogs_.close(DialogId::Update);
 }
 
