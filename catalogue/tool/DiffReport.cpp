@@ -22,46 +22,30 @@ json numberJson(double value) {
 constexpr RecordKind kKinds[] = {RecordKind::Provider, RecordKind::Plan, RecordKind::FreeOffer,
                                  RecordKind::DomainOffer};
 
+// How the report names a record kind: one record, a group in the text, a
+// group in JSON.
+struct KindNames {
+    const char* one;
+    const char* group;
+    const char* json;
+};
+
+const KindNames& namesOf(RecordKind kind) {
+    static constexpr KindNames kNames[] = {{"provider", "providers", "providers"},
+                                           {"plan", "plans", "plans"},
+                                           {"free offer", "free offers", "freeOffers"},
+                                           {"domain offer", "domain offers", "domainOffers"}};
+    return kNames[static_cast<int>(kind)];
+}
+
 const char* kindName(RecordKind kind) {
-    switch (kind) {
-        case RecordKind::Provider:
-            return "provider";
-        case RecordKind::Plan:
-            return "plan";
-        case RecordKind::FreeOffer:
-            return "free offer";
-        case RecordKind::DomainOffer:
-            return "domain offer";
-    }
-    return "";
+    return namesOf(kind).one;
 }
-
 const char* groupName(RecordKind kind) {
-    switch (kind) {
-        case RecordKind::Provider:
-            return "providers";
-        case RecordKind::Plan:
-            return "plans";
-        case RecordKind::FreeOffer:
-            return "free offers";
-        case RecordKind::DomainOffer:
-            return "domain offers";
-    }
-    return "";
+    return namesOf(kind).group;
 }
-
 const char* jsonGroupName(RecordKind kind) {
-    switch (kind) {
-        case RecordKind::Provider:
-            return "providers";
-        case RecordKind::Plan:
-            return "plans";
-        case RecordKind::FreeOffer:
-            return "freeOffers";
-        case RecordKind::DomainOffer:
-            return "domainOffers";
-    }
-    return "";
+    return namesOf(kind).json;
 }
 
 const char* changeName(ChangeKind change) {
