@@ -7,9 +7,11 @@ file(GLOB ZORBINTA_QT_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/search/qt/*.cpp ${CMAKE_SOURCE_DIR}/update/qt/*.cpp
      ${CMAKE_SOURCE_DIR}/about/qt/*.cpp)
 list(FILTER ZORBINTA_QT_SOURCES EXCLUDE REGEX ".*/shell/qt/main\\.cpp$")
+list(FILTER ZORBINTA_QT_SOURCES EXCLUDE REGEX ".*/update/qt/QtHttpClient\\.cpp$")
 if(ZORBINTA_QT_SOURCES)
   add_library(zorbinta_views STATIC ${ZORBINTA_QT_SOURCES})
-  target_link_libraries(zorbinta_views PUBLIC zorbinta_core Qt6::Widgets Qt6::WebEngineWidgets Qt6::Network)
+  target_link_libraries(zorbinta_views PUBLIC zorbinta_core zorbinta_net Qt6::Widgets
+                        Qt6::WebEngineWidgets Qt6::Network)
   add_executable(zorbinta ${CMAKE_SOURCE_DIR}/shell/qt/main.cpp)
   target_link_libraries(zorbinta PRIVATE zorbinta_views)
   add_dependencies(zorbinta zorbinta_data)

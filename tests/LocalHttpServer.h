@@ -33,7 +33,7 @@ struct HttpRequest {
 // The handler's side of one connection.
 class HttpPeer {
 public:
-    explicit HttpPeer(int fd) : fd_(fd) {}
+    HttpPeer(int fd, const std::atomic<bool>& stopping) : fd_(fd), stopping_(stopping) {}
 
     // False once the client has gone.
     bool write(std::string_view bytes) {
@@ -46,11 +46,12 @@ public:
     }
 
     // Holds the connection open without sending until the client closes it
-    // (or the cap passes).
-    void waitForClose(std::chrono::milliseconds cap) {
+    // or the server shuts down. The cap only keeps a broken client from
+    // hanging the test run; no case waits for it.
+    void waitForClose(std::chrono::milliseconds cap = std::chrono::seconds(120)) {
         const auto until = std::chrono::steady_clock::now() + cap;
         char buffer[256];
-        while (std::chrono::steady_clock::now() < until) {
+        while (!stopping_ && std::chrono::steady_clock::now() < until) {
             pollfd p{fd_, POLLIN, 0};
             if (::poll(&p, 1, 20) > 0 && ::recv(fd_, buffer, sizeof buffer, 0) <= 0) return;
         }
@@ -58,6 +59,7 @@ public:
 
 private:
     int fd_;
+    const std::atomic<bool>& stopping_;
 };
 
 using HttpHandler = std::function<void(const HttpRequest&, HttpPeer&)>;
@@ -150,7 +152,7 @@ private:
                 requests_.push_back(request);
                 handler = handler_;
             }
-            HttpPeer peer(fd);
+            HttpPeer peer(fd, stop_);
             if (handler) handler(request, peer);
         }
         ::close(fd);

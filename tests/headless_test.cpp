@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/FakePlatform.h"
+#include "tests/LocalHttpServer.h"
 
 namespace zorbinta {
 namespace {
@@ -117,6 +118,33 @@ TEST_F(Installed, DialogStillOpenAtTheEndIsClosed) {
     EXPECT_NE(run.out.find("=== dialog О программе\nЗорбинта\nВерсия: 3.1\n"), std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("=== closed О программе\n"), std::string::npos);
+}
+
+// The download dialog through the program's HTTP client: --server names the
+// catalogue server; --offline answers "not connected" before any request.
+TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
+    std::string catalogue = "prov|1|Firm1|Addr|1|2|3|4|5|6|www.p1.ru|m@p.ru|01.01.2005||";
+    for (int f = 0; f < 10; ++f) catalogue += "0|";
+    catalogue += "vs|Plan1|1|1|100|1000|5|5|1|10|1|0|";
+    for (int f = 0; f < 15; ++f) catalogue += "1|";
+    catalogue += "free|www.free.ru|yes|php|none|50|1|dom|ru|0|1|600|600|1|";
+    struct Case {
+        const char* flag;
+        const char* shown;
+        std::size_t requests;
+    };
+    for (const Case& c : {Case{"", "=== closed Обновление\n=== counts providers=1 plans=1 ", 2},
+                          Case{"--offline", "=== message Подключитесь к интернету\n", 0}}) {
+        testsupport::LocalHttpServer server(
+            testsupport::inOrder({testsupport::httpReply(200, catalogue)}));
+        const Outcome run = runHeadless(folder.dir, "start\nmenu N11\npress Button1\nshow counts\n",
+                                        "--server " + server.url() + " " + c.flag);
+        EXPECT_EQ(run.status, 0) << run.out;
+        EXPECT_NE(run.out.find(c.shown), std::string::npos) << c.flag << "\n" << run.out;
+        const auto requests = server.requests();
+        ASSERT_EQ(requests.size(), c.requests) << c.flag;
+        for (const auto& r : requests) EXPECT_EQ(r.path, "/base.db");
+    }
 }
 
 TEST_F(Installed, UnknownLineExitsWithStatusTwo) {

@@ -1,8 +1,10 @@
 // The catalogue download against a real HTTP server on 127.0.0.1: the dialog
-// model, the POSIX client, the loader and the new-version prompt together.
+// model, the programs' Qt Network client, the loader and the new-version
+// prompt together.
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -20,7 +22,7 @@
 #include "tests/Recording.h"
 #include "update/core/Settings.h"
 #include "update/core/UpdateDialog.h"
-#include "update/headless/PosixHttpClient.h"
+#include "update/qt/QtHttpClient.h"
 
 namespace zorbinta {
 namespace {
@@ -73,7 +75,6 @@ protected:
         folder.write("templ/config.txt", "1");
         writeFileBytes(folder.path() + "base.db", kOldCatalogue);
         loader.CatalogueLoad();
-        http.setStallTimeout(std::chrono::milliseconds(300));
     }
 
     void press() {
@@ -104,7 +105,7 @@ protected:
     Catalogue catalogue;
     NewVersionPrompt prompt{dialogs, links, folder.path()};
     CatalogueLoader loader{catalogue, folder.path(), prompt};
-    PosixHttpClient http{true, "zorbinta"};
+    QtHttpClient http;
     std::vector<std::string> status;
     UpdateDialog dialog{
         catalogue, loader, http, messages, dialogs, folder.path(), server.url(), [this] {
@@ -123,14 +124,13 @@ TEST_F(UpdateTest, GoodCatalogueReplacesTheFileLoadsItAndCloses) {
     EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
     EXPECT_EQ(catalogue.text(ProviderTable, slot::FirmName, 5), "Firm5");
 
-    // Two GETs of the catalogue, as the program's own agent, each closing.
+    // Two GETs of the catalogue, as the program's own agent.
     const auto requests = server.requests();
     ASSERT_EQ(requests.size(), 2u);
     for (const HttpRequest& r : requests) {
         EXPECT_EQ(r.method, "GET");
         EXPECT_EQ(r.path, "/base.db");
-        EXPECT_EQ(r.headers.at("user-agent"), "zorbinta");
-        EXPECT_EQ(r.headers.at("connection"), "close");
+        EXPECT_EQ(r.headers.at("user-agent"), "http_tests");
         EXPECT_EQ(r.headers.at("host"), "127.0.0.1:" + std::to_string(server.port()));
     }
 }
@@ -264,8 +264,25 @@ TEST_F(UpdateTest, CancelDuringTheSizeRequestClosesWithoutADownload) {
     expectNothingChanged();
 }
 
+// The client on a machine that reports no connection.
+class Disconnected final : public HttpClient {
+public:
+    explicit Disconnected(HttpClient& client) : client_(client) {}
+    bool isConnected() override { return false; }
+    ContentLengthReply getContentLength(const std::string& url) override {
+        return client_.getContentLength(url);
+    }
+    Transfer downloadToFile(const std::string& url, const std::string& path,
+                            const std::function<bool(std::size_t)>& onChunk) override {
+        return client_.downloadToFile(url, path, onChunk);
+    }
+
+private:
+    HttpClient& client_;
+};
+
 TEST_F(UpdateTest, OfflineAsksToConnectWithoutARequest) {
-    PosixHttpClient offline(false);
+    Disconnected offline(http);
     UpdateDialog offlineDialog(catalogue, loader, offline, messages, dialogs, folder.path(),
                                server.url(), [] {});
     runGuarded(messages, [&] { offlineDialog.Button1Click(); });
@@ -346,15 +363,17 @@ const FailureCase kFailures[] = {
     {"RedirectLoop",
      {httpReply(302, "", "Location: /base.db\r\n")},
      {"Сервер не отдал файл базы данных (HTTP 302)"},
-     1 + PosixHttpClient::kMaxRedirects},
+     1 + QtHttpClient::kMaxRedirects},
     {"BodyCutOff",
      {httpReply(200, kNewCatalogue),
       withLength(kNewCatalogue.substr(0, 700), kNewCatalogue.size())},
      {kWrongSize},
      2},
+    // Bytes beyond the announced length are not read: the loader judges
+    // what was announced, here a catalogue cut off inside its last record.
     {"BodyLongerThanAnnounced",
-     {httpReply(200, kNewCatalogue), withLength(kNewCatalogue, kNewCatalogue.size() - 40)},
-     {kWrongSize},
+     {httpReply(200, kNewCatalogue), withLength(kNewCatalogue, kNewCatalogue.size() - 12)},
+     {"'' is not a valid floating point value"},
      2},
     {"HundredBytes", {httpReply(200, std::string(100, 'x'))}, {}, 2},
     {"EmptyBody", {httpReply(200, "")}, {}, 2},
@@ -382,10 +401,20 @@ void PrintTo(const FailureCase& c, std::ostream* os) {
 INSTANTIATE_TEST_SUITE_P(Replies, UpdateFailureTest, ::testing::ValuesIn(kFailures),
                          [](const auto& c) { return std::string(c.param.name); });
 
+TEST_F(UpdateTest, BytesBeyondTheAnnouncedLengthStayOutOfTheFile) {
+    serve(withLength(kNewCatalogue + "prov|junk|", kNewCatalogue.size()));
+    press();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(baseDb(), kNewCatalogue);
+    EXPECT_EQ(catalogue.ProviderCount, 5);
+}
+
+// The server stays silent until the client gives up.
 TEST_F(UpdateTest, StalledServerEndsWithAMessage) {
+    http.setStallTimeout(std::chrono::milliseconds(300));
     server.setHandler([](const HttpRequest&, HttpPeer& peer) {
         peer.write(withLength(kNewCatalogue.substr(0, 500), kNewCatalogue.size()));
-        peer.waitForClose(std::chrono::seconds(5));
+        peer.waitForClose();
     });
     press();
     EXPECT_EQ(messages.shown, std::vector<std::string>{kNoAnswer});
@@ -393,8 +422,7 @@ TEST_F(UpdateTest, StalledServerEndsWithAMessage) {
 
     // Silence before the reply's head.
     messages.shown.clear();
-    server.setHandler(
-        [](const HttpRequest&, HttpPeer& peer) { peer.waitForClose(std::chrono::seconds(5)); });
+    server.setHandler([](const HttpRequest&, HttpPeer& peer) { peer.waitForClose(); });
     press();
     EXPECT_EQ(messages.shown, std::vector<std::string>{kNoAnswer});
     expectNothingChanged();
@@ -402,3 +430,10 @@ TEST_F(UpdateTest, StalledServerEndsWithAMessage) {
 
 }  // namespace
 }  // namespace zorbinta
+
+int main(int argc, char** argv) {
+    // The client's requests wait in local event loops of this application.
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -32,13 +32,14 @@ bool CataloguePage::acceptNavigationRequest(const QUrl& url, NavigationType type
     if (type == NavigationTypeTyped && !expected_.isEmpty() && sameAddress(url, expected_)) {
         return true;
     }
-    if (type == NavigationTypeRedirect) return followRedirects_;
+    if (type == NavigationTypeRedirect && followRedirects_) return true;
     // Only what the user does reaches the router. The engine's own history
     // and reload, and refreshes or scripts a catalogue text might carry,
     // never move the page.
     if (type == NavigationTypeLinkClicked || type == NavigationTypeFormSubmitted) {
         emit navigationRequested(url);
     }
+    emit navigationRefused(url, type);
     return false;
 }
 

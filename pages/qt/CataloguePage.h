@@ -21,6 +21,8 @@ signals:
     void navigationRequested(const QUrl& url);
     // A link asked for a window of its own (target "new").
     void windowRequested(const QUrl& url);
+    // A main-frame navigation was refused: the page stays as it is.
+    void navigationRefused(const QUrl& url, QWebEnginePage::NavigationType type);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;

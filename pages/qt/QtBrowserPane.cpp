@@ -31,14 +31,15 @@ constexpr char kFileHost[] = "app";
 constexpr char kMailScheme[] = "mailto";
 // How long one processEvents() may sleep waiting for the engine.
 constexpr int kWaitSliceMs = 20;
-// How often a load under way is checked for having finished.
+// How often a load under way asks the document whether it has finished. The
+// answer is the document's own state, so a slow machine only makes it later.
 constexpr int kSettleCheckMs = 40;
-// How long the engine may stay quiet, with an old document on show after a
-// load ended, before the load is started again; and how often.
-constexpr qint64 kStalledLoadMs = 300;
+// How often a load the engine dropped is started again.
 constexpr int kLoadRetries = 3;
-// How long saving waits for the engine to hand over a document it loaded.
-constexpr int kSourceWaitMs = 5000;
+// Saving waits for the engine to hand over a document it loaded, or for its
+// renderer to end; this only keeps an engine that never answers from holding
+// the save for ever.
+constexpr int kSourceSafetyMs = 60000;
 
 QUrl documentUrl(quint64 id) {
     QUrl url;
@@ -336,12 +337,10 @@ void QtBrowserPane::load(const QUrl& url, bool followRedirects) {
 
 void QtBrowserPane::startLoad() {
     loadEnded_ = false;
-    quiet_.start();
     page_->load(loadingUrl_);
 }
 
 void QtBrowserPane::onLoadEvent(bool ended) {
-    quiet_.start();
     if (!engineLoading_) return;
     if (ended) loadEnded_ = true;
     checkLoaded();
@@ -366,11 +365,13 @@ void QtBrowserPane::checkLoaded() {
                 loadingTarget_ ? loadEnded_ && shown.scheme() != kScheme : shown == loadingUrl_;
             if (ours) {
                 finishLoad();
-            } else if (!loadingTarget_ && loadEnded_ && quiet_.elapsed() > kStalledLoadMs &&
+            } else if (!loadingTarget_ && loadEnded_ && !page_->isLoading() &&
                        retries_ < kLoadRetries) {
                 // A navigation the engine began itself and the page refused
-                // (its own history, say) can cancel the load under way; the
-                // engine then falls quiet with the old document on show.
+                // (its own history, say) can cancel the load under way: a
+                // load has ended, the engine has none under way (its loading
+                // state is current, unlike its load reports) and the old
+                // document is on show. Only starting ours again brings it.
                 ++retries_;
                 startLoad();
             }
@@ -424,7 +425,8 @@ bool QtBrowserPane::documentSource(std::string& source) const {
         if (guard) guard->quit();
     });
     if (!reply->done) {
-        QTimer::singleShot(kSourceWaitMs, &loop, &QEventLoop::quit);
+        connect(page_, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
+        QTimer::singleShot(kSourceSafetyMs, &loop, &QEventLoop::quit);
         loop.exec();
     }
     if (!reply->done) return false;

@@ -7,7 +7,6 @@
 // address scheme with a <base> naming the location; JavaScript is off and
 // nothing is loaded from outside the program's folder.
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -94,7 +93,6 @@ private:
     bool loadEnded_ = false;
     quint64 loadId_ = 0;
     int retries_ = 0;
-    QElapsedTimer quiet_;
     quint64 navigation_ = 0;
     quint64 writes_ = 0;
     quint64 documentId_ = 0;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <climits>
 #include <filesystem>
 #include <iostream>
@@ -27,6 +28,9 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The downloads run Qt Network, whose requests wait in local event loops;
+    // no display is needed. Standard input stays a plain line reader.
+    QCoreApplication app(argc, argv);
     zorbinta::headless::Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

@@ -9,7 +9,6 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
-#include <optional>
 
 #include "update/core/TransferFile.h"
 
@@ -22,42 +21,47 @@ bool isSuccess(int status) {
     return status >= 200 && status < 300;
 }
 
-int statusOf(const QNetworkReply* reply) {
-    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+bool isRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-// A final reply's head: not a redirect that is still to be followed.
-bool isFinalHead(const QNetworkReply* reply) {
-    const int status = statusOf(reply);
-    if (status == 0) return false;
-    const bool redirect =
-        status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-    return !redirect || !reply->hasRawHeader("Location");
-}
-
-std::optional<qint64> announcedLength(const QNetworkReply* reply) {
-    if (!reply->hasRawHeader("Content-Length")) return std::nullopt;
+std::optional<qint64> announcedLength(const std::optional<QByteArray>& text) {
+    if (!text) return std::nullopt;
     bool ok = false;
-    const qint64 length = reply->rawHeader("Content-Length").trimmed().toLongLong(&ok);
+    const qint64 length = text->trimmed().toLongLong(&ok);
     if (!ok || length < 0) return std::nullopt;
     return length;
 }
 
-// A stall timer that every sign of life from the reply restarts.
+// Where a redirect leads, when it is one to follow: to http or https, and
+// never from https down to http. Anything else is the final reply.
+QUrl redirectTarget(const QUrl& from, int status, const std::optional<QByteArray>& location) {
+    if (!isRedirect(status) || !location) return {};
+    const QUrl to = from.resolved(QUrl::fromEncoded(location->trimmed()));
+    if (!to.isValid() || (to.scheme() != "http" && to.scheme() != "https")) return {};
+    if (from.scheme() == "https" && to.scheme() == "http") return {};
+    return to;
+}
+
+void discard(QNetworkReply* reply) {
+    reply->abort();
+    reply->deleteLater();
+}
+
+// A stall timer that every sign of life from the reply restarts; on expiry
+// the reply is aborted, which ends the wait.
 class StallWatch {
 public:
-    StallWatch(QNetworkReply* reply, std::chrono::milliseconds limit, QEventLoop& loop) {
+    StallWatch(QNetworkReply* reply, std::chrono::milliseconds limit) {
         timer_.setSingleShot(true);
         timer_.setInterval(limit);
-        QObject::connect(&timer_, &QTimer::timeout, &loop, [this, reply] {
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this, reply] {
             expired_ = true;
             reply->abort();
         });
         QObject::connect(reply, &QNetworkReply::metaDataChanged, &timer_,
                          qOverload<>(&QTimer::start));
         QObject::connect(reply, &QNetworkReply::readyRead, &timer_, qOverload<>(&QTimer::start));
-        QObject::connect(reply, &QNetworkReply::redirected, &timer_, qOverload<>(&QTimer::start));
-        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         timer_.start();
     }
     bool expired() const { return expired_; }
@@ -72,7 +76,10 @@ private:
 QtHttpClient::QtHttpClient()
     : userAgent_(QFileInfo(QCoreApplication::applicationFilePath()).fileName()) {
     QNetworkProxyFactory::setUseSystemConfiguration(true);
-    manager_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Redirects are followed here, one reply per hop: Qt's own following
+    // keeps one reply for all hops, and a hop whose request goes out twice
+    // then leaves its head in it twice ("Content-Length: 0, 0").
+    manager_.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
 }
 
 bool QtHttpClient::isConnected() {
@@ -84,47 +91,81 @@ bool QtHttpClient::isConnected() {
     return info->reachability() != QNetworkInformation::Reachability::Disconnected;
 }
 
-QNetworkReply* QtHttpClient::get(const std::string& url) {
-    QNetworkRequest request(QUrl(QString::fromStdString(url)));
-    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent_);
-    // The body as sent, so that its size can be checked against the header.
-    request.setRawHeader("Accept-Encoding", "identity");
-    request.setMaximumRedirectsAllowed(kMaxRedirects);
-    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::PreferNetwork);
-    return manager_.get(request);
-}
-
 void QtHttpClient::cancel() {
     cancelRequested_ = true;
     if (running_ != nullptr) running_->abort();
 }
 
+QtHttpClient::Wait QtHttpClient::waitForHead(QNetworkReply* reply, Head& head) {
+    // The head is read once, when it arrives: what the reply holds later is
+    // not necessarily this reply's head alone.
+    auto take = [reply, &head] {
+        if (head.status != 0) return;
+        head.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (head.status == 0) return;
+        if (reply->hasRawHeader("Content-Length")) {
+            head.contentLength = reply->rawHeader("Content-Length");
+        }
+        if (reply->hasRawHeader("Location")) head.location = reply->rawHeader("Location");
+    };
+    QEventLoop loop;
+    StallWatch stall(reply, stallTimeout_);
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
+        take();
+        if (head.status != 0) loop.quit();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    take();
+    if (head.status == 0 && !reply->isFinished()) loop.exec();
+    if (cancelRequested_) return Wait::Cancelled;
+    if (stall.expired()) return Wait::Stalled;
+    take();
+    return head.status != 0 ? Wait::Head : Wait::Ended;
+}
+
+QNetworkReply* QtHttpClient::openFinal(const std::string& url, Head& head, Wait& ended) {
+    QUrl target(QString::fromStdString(url));
+    for (int hop = 0;; ++hop) {
+        if (cancelRequested_) {
+            ended = Wait::Cancelled;
+            return nullptr;
+        }
+        QNetworkRequest request(target);
+        request.setHeader(QNetworkRequest::UserAgentHeader, userAgent_);
+        // The body as sent, so that its size can be checked against the header.
+        request.setRawHeader("Accept-Encoding", "identity");
+        request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                             QNetworkRequest::PreferNetwork);
+        QNetworkReply* reply = manager_.get(request);
+        reply->setReadBufferSize(64 * 1024);
+        running_ = reply;
+        head = Head{};
+        ended = waitForHead(reply, head);
+        const QUrl next =
+            ended == Wait::Head ? redirectTarget(target, head.status, head.location) : QUrl();
+        if (ended == Wait::Head && (next.isEmpty() || hop == kMaxRedirects)) return reply;
+        running_ = nullptr;
+        discard(reply);
+        if (ended != Wait::Head) return nullptr;
+        target = next;
+    }
+}
+
 ContentLengthReply QtHttpClient::getContentLength(const std::string& url) {
     cancelRequested_ = false;
-    QNetworkReply* reply = get(url);
-    running_ = reply;
-    QEventLoop loop;
-    StallWatch stall(reply, stallTimeout_, loop);
-    // Only the head is wanted: stop as soon as the final one is in.
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [reply, &loop] {
-        if (isFinalHead(reply)) loop.quit();
-    });
-    if (!reply->isFinished() && !isFinalHead(reply)) loop.exec();
-    running_ = nullptr;
-
+    Head head;
+    Wait ended = Wait::Ended;
+    // Only the head is wanted.
+    QNetworkReply* reply = openFinal(url, head, ended);
     ContentLengthReply result;
-    result.timedOut = stall.expired();
-    if (!result.timedOut) {
-        result.status = statusOf(reply);
-        if (reply->hasRawHeader("Content-Length")) {
-            result.text = reply->rawHeader("Content-Length").trimmed().toStdString();
-        }
+    result.timedOut = ended == Wait::Stalled;
+    if (reply != nullptr) {
+        running_ = nullptr;
+        discard(reply);
+        result.status = head.status;
+        if (head.contentLength) result.text = head.contentLength->trimmed().toStdString();
     }
-    reply->disconnect();
-    reply->abort();
-    reply->deleteLater();
     return result;
 }
 
@@ -139,11 +180,26 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
         return transfer;
     }
 
-    QNetworkReply* reply = get(url);
-    reply->setReadBufferSize(64 * 1024);
-    running_ = reply;
+    Head head;
+    Wait ended = Wait::Ended;
+    QNetworkReply* reply = openFinal(url, head, ended);
+    if (reply == nullptr) {
+        transfer.result = ended == Wait::Cancelled ? TransferResult::Cancelled
+                          : ended == Wait::Stalled ? TransferResult::TimedOut
+                                                   : TransferResult::Failed;
+        return transfer;
+    }
+    transfer.status = head.status;
+    // An error page, or a redirect past the limit, is not written.
+    if (!isSuccess(head.status)) {
+        running_ = nullptr;
+        discard(reply);
+        transfer.result = TransferResult::HttpError;
+        return transfer;
+    }
+
     QEventLoop loop;
-    StallWatch stall(reply, stallTimeout_, loop);
+    StallWatch stall(reply, stallTimeout_);
     bool stopped = false;
     bool writeFailed = false;
     qint64 received = 0;
@@ -151,7 +207,6 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
     // Whole chunks while the body comes in, the rest once it is complete, so
     // every read but the last delivers 1024 bytes.
     auto drain = [&](bool all) {
-        if (stopped || !isFinalHead(reply) || !isSuccess(statusOf(reply))) return;
         char buffer[kChunkSize];
         while (!stopped &&
                (reply->bytesAvailable() >= kChunkSize || (all && reply->bytesAvailable() > 0))) {
@@ -173,19 +228,15 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
         }
     };
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] { drain(false); });
-    // An error page is not written; its reply is left to end by itself.
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
-        if (isFinalHead(reply) && !isSuccess(statusOf(reply))) stopped = true;
-    });
-    if (!reply->isFinished()) loop.exec();
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // What came with the head is in already.
+    drain(false);
+    if (!stopped && !reply->isFinished()) loop.exec();
     if (!stopped && reply->error() == QNetworkReply::NoError) drain(true);
     running_ = nullptr;
-
-    transfer.status = statusOf(reply);
-    const std::optional<qint64> length = announcedLength(reply);
     const QNetworkReply::NetworkError error = reply->error();
-    reply->disconnect();
-    reply->deleteLater();
+    const std::optional<qint64> length = announcedLength(head.contentLength);
+    discard(reply);
 
     if (cancelRequested_) {
         transfer.result = TransferResult::Cancelled;
@@ -194,9 +245,6 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
         transfer.errorText = file.errorText();
     } else if (stall.expired()) {
         transfer.result = TransferResult::TimedOut;
-    } else if ((transfer.status != 0 && !isSuccess(transfer.status)) ||
-               error == QNetworkReply::TooManyRedirectsError) {
-        transfer.result = TransferResult::HttpError;
     } else if (error != QNetworkReply::NoError) {
         // A body that ended before its announced length was cut off.
         transfer.result =

@@ -1,15 +1,17 @@
 #pragma once
-// The catalogue download on Qt Network. Each request blocks its caller in a
-// local event loop, so the windows keep painting and "Отмена" can be pressed
-// while the bytes come in.
+// The catalogue download on Qt Network, for the desktop program and the
+// headless one alike (Qt Core and Network only). Each request blocks its
+// caller in a local event loop, so the windows keep painting and "Отмена" can
+// be pressed while the bytes come in.
 
+#include <QByteArray>
 #include <QNetworkAccessManager>
 #include <QString>
 #include <chrono>
+#include <optional>
 
 #include "update/core/HttpClient.h"
 
-class QEventLoop;
 class QNetworkReply;
 
 namespace zorbinta {
@@ -20,7 +22,7 @@ public:
     static constexpr int kMaxRedirects = 5;
 
     // The user agent is the executable's file name; the system's proxy
-    // settings apply.
+    // settings apply. A QCoreApplication must exist.
     QtHttpClient();
 
     // How long the server may stay silent before a request ends as timed out.
@@ -36,7 +38,18 @@ public:
     void cancel() override;
 
 private:
-    QNetworkReply* get(const std::string& url);
+    // A reply's head, taken as it arrived.
+    struct Head {
+        int status = 0;  // 0 until a head arrived
+        std::optional<QByteArray> contentLength;
+        std::optional<QByteArray> location;
+    };
+    enum class Wait { Head, Stalled, Cancelled, Ended };
+    // The final reply to url, its head in and its body still coming, after
+    // following redirects here; nullptr when the exchange ended without one.
+    QNetworkReply* openFinal(const std::string& url, Head& head, Wait& ended);
+    // Runs the event loop until reply has its head, ends, stalls or is cancelled.
+    Wait waitForHead(QNetworkReply* reply, Head& head);
 
     QNetworkAccessManager manager_;
     QString userAgent_;
