@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -48,7 +49,8 @@ protected:
 };
 
 TEST_F(Installed, StartShowsTheSampleCounts) {
-    const Outcome run = runHeadless(folder.dir, "start\nshow counts\nshow status\nshow window\nshow panel\n");
+    const Outcome run =
+        runHeadless(folder.dir, "start\nshow counts\nshow status\nshow window\nshow panel\n");
     EXPECT_EQ(run.status, 0) << run.out;
     std::smatch m;
     ASSERT_TRUE(std::regex_search(run.out, m,
@@ -56,8 +58,8 @@ TEST_F(Installed, StartShowsTheSampleCounts) {
                                              "domainend=(\\d+)\n")))
         << run.out;
     EXPECT_GT(std::stoi(m[1]), 0);
-    EXPECT_NE(run.out.find("=== status Хостинг-провайдеров:" + m[1].str() + " | Тарифных планов:" +
-                           m[2].str() + "\n"),
+    EXPECT_NE(run.out.find("=== status Хостинг-провайдеров:" + m[1].str() +
+                           " | Тарифных планов:" + m[2].str() + "\n"),
               std::string::npos);
     EXPECT_NE(run.out.find("=== window 0 0 1280 1024\n"), std::string::npos);
     EXPECT_NE(run.out.find("=== panel 1\n"), std::string::npos);
@@ -97,8 +99,8 @@ TEST_F(Installed, StartPrintsTheStartPageFirstAndN16FollowsBaseDbPrev) {
 TEST_F(Installed, NewVersionPromptWritesTheSettingOnce) {
     folder.write("base.db", "update|3.0|http://example.org/new|");
     folder.write("templ/config.txt", "0");
-    const Outcome run = runHeadless(folder.dir,
-                                "start\nshow prompt\ntick CheckBox1\npress Button2\nshow counts\n");
+    const Outcome run =
+        runHeadless(folder.dir, "start\nshow prompt\ntick CheckBox1\npress Button2\nshow counts\n");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("=== dialog Новая версия\nДоступна новая версия каталога. Скачать?\n"
                            "Больше не показывать данное сообщение\nДа\nНет\n"
@@ -131,16 +133,27 @@ TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
     struct Case {
         const char* flag;
         const char* shown;
+        const char* then;
         std::size_t requests;
     };
-    for (const Case& c : {Case{"", "=== closed Обновление\n=== counts providers=1 plans=1 ", 2},
-                          Case{"--offline", "=== message Подключитесь к интернету\n", 0}}) {
+    // A download that loaded goes on to the page of what it changed.
+    for (const Case& c :
+         {Case{"", "=== closed Обновление\n=== page file://", "templ/main.htm?izmen\n", 2},
+          Case{"--offline", "=== message Подключитесь к интернету\n", "", 0}}) {
         testsupport::LocalHttpServer server(
             testsupport::inOrder({testsupport::httpReply(200, catalogue)}));
         const Outcome run = runHeadless(folder.dir, "start\nmenu N11\npress Button1\nshow counts\n",
                                         "--server " + server.url() + " " + c.flag);
         EXPECT_EQ(run.status, 0) << run.out;
-        EXPECT_NE(run.out.find(c.shown), std::string::npos) << c.flag << "\n" << run.out;
+        const std::size_t shown = run.out.find(c.shown);
+        ASSERT_NE(shown, std::string::npos) << c.flag << "\n" << run.out;
+        const std::size_t end = run.out.find('\n', shown + std::strlen(c.shown));
+        EXPECT_TRUE(run.out.substr(shown, end + 1 - shown).ends_with(c.then)) << c.flag << "\n"
+                                                                              << run.out;
+        if (c.requests > 0) {
+            EXPECT_NE(run.out.find("=== counts providers=1 plans=1 "), std::string::npos)
+                << run.out;
+        }
         const auto requests = server.requests();
         ASSERT_EQ(requests.size(), c.requests) << c.flag;
         for (const auto& r : requests) EXPECT_EQ(r.path, "/base.db");
@@ -174,7 +187,9 @@ TEST_F(Installed, SearchPagingCompareProviderFreeDomainsHistoryAndSave) {
         "show history\n"
         "toolbar ToolButton6\n"
         "show history\n"
-        "menu N2 " + saved.string() + "\n"
+        "menu N2 " +
+        saved.string() +
+        "\n"
         "menu N4\n"
         "show counts\n";
     const Outcome run = runHeadless(folder.dir, script);
