@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -375,6 +376,10 @@ const FailureCase kFailures[] = {
      {httpReply(200, kNewCatalogue), withLength(kNewCatalogue, kNewCatalogue.size() - 12)},
      {"'' is not a valid floating point value"},
      2},
+    {"AnnouncedLengthAboveTheBound",
+     {withLength(kNewCatalogue, 2000000000)},
+     {"Файл базы данных слишком велик"},
+     1},
     {"HundredBytes", {httpReply(200, std::string(100, 'x'))}, {}, 2},
     {"EmptyBody", {httpReply(200, "")}, {}, 2},
     {"BodyThatFailsToLoad",
@@ -400,6 +405,25 @@ void PrintTo(const FailureCase& c, std::ostream* os) {
 
 INSTANTIATE_TEST_SUITE_P(Replies, UpdateFailureTest, ::testing::ValuesIn(kFailures),
                          [](const auto& c) { return std::string(c.param.name); });
+
+// A server that announces a modest size and then streams without end is
+// stopped once the bytes pass the bound; nothing of it stays on the disk.
+TEST_F(UpdateTest, EndlessBodyIsStoppedAtTheBound) {
+    std::atomic<int> request{0};
+    server.setHandler([&request](const HttpRequest&, HttpPeer& peer) {
+        if (request++ == 0) {
+            peer.write(withLength("", 1000));
+            return;
+        }
+        if (!peer.write(httpReply(200, "", "", "2000000000"))) return;
+        const std::string piece(64 * 1024, 'x');
+        while (peer.write(piece)) {
+        }
+    });
+    press();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Файл базы данных слишком велик"});
+    expectNothingChanged();
+}
 
 TEST_F(UpdateTest, BytesBeyondTheAnnouncedLengthStayOutOfTheFile) {
     serve(withLength(kNewCatalogue + "prov|junk|", kNewCatalogue.size()));
