@@ -48,28 +48,22 @@ const char* jsonGroupName(RecordKind kind) {
     return namesOf(kind).json;
 }
 
-const char* changeName(ChangeKind change) {
-    switch (change) {
-        case ChangeKind::Added:
-            return "added";
-        case ChangeKind::Removed:
-            return "removed";
-        case ChangeKind::Changed:
-            return "changed";
-    }
-    return "";
+// How the report names a kind of change, and its mark in the text form.
+struct ChangeNames {
+    const char* name;
+    char mark;
+};
+
+const ChangeNames& namesOf(ChangeKind change) {
+    static constexpr ChangeNames kNames[] = {{"added", '+'}, {"removed", '-'}, {"changed", '~'}};
+    return kNames[static_cast<int>(change)];
 }
 
+const char* changeName(ChangeKind change) {
+    return namesOf(change).name;
+}
 char changeMark(ChangeKind change) {
-    switch (change) {
-        case ChangeKind::Added:
-            return '+';
-        case ChangeKind::Removed:
-            return '-';
-        case ChangeKind::Changed:
-            return '~';
-    }
-    return ' ';
+    return namesOf(change).mark;
 }
 
 // The catalogue and row where a change's record is seen: the new one unless
