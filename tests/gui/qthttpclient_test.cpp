@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <thread>
 
 #include "catalogue/core/Catalogue.h"
@@ -107,22 +108,19 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("lengthText");
         QTest::addColumn<zorbinta::TransferResult>("result");
-        QTest::addColumn<int>("requests");  // of each of the two requests
+        QTest::addColumn<QByteArray>("written");  // the file, once Complete
         const std::string page = "<html><body>Not Found</body></html>";
+        const std::string b500(500, 'b');
         auto row = [](const char* name, const std::string& reply, int status, const char* length,
-                      TransferResult result, int requests = 1) {
+                      TransferResult result, const std::string& written = {}) {
             QTest::newRow(name) << QByteArray::fromStdString(reply) << status << QByteArray(length)
-                                << result << requests;
+                                << result << QByteArray::fromStdString(written);
         };
         row("not found", httpReply(404, page), 404, "35", TransferResult::HttpError);
-        row("no length", httpReply(200, std::string(500, 'b'), "", ""), 200, "",
-            TransferResult::Complete);
+        row("no length", httpReply(200, b500, "", ""), 200, "", TransferResult::Complete, b500);
         row("cut off", httpReply(200, std::string(700, 'b'), "", "5000"), 200, "5000",
             TransferResult::WrongSize);
         row("empty", httpReply(200, ""), 200, "0", TransferResult::Complete);
-        // Every hop asked once; the last one's own head is what counts.
-        row("redirect loop", httpReply(302, "", "Location: /base.db\r\n"), 302, "0",
-            TransferResult::HttpError, 1 + QtHttpClient::kMaxRedirects);
     }
 
     void replies() {
@@ -130,7 +128,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, lengthText);
         QFETCH(zorbinta::TransferResult, result);
-        QFETCH(int, requests);
+        QFETCH(QByteArray, written);
         LocalHttpServer server(inOrder({reply.toStdString()}));
         const ContentLengthReply size = client->getContentLength(server.url() + "/base.db");
         QCOMPARE(size.status, status);
@@ -140,7 +138,48 @@ private slots:
                                                   [](std::size_t) { return true; });
         QCOMPARE(t.result, result);
         if (result == TransferResult::HttpError) QCOMPARE(t.status, status);
-        QCOMPARE(server.requests().size(), std::size_t(2 * requests));
+        if (result == TransferResult::Complete) QCOMPARE(readFileBytes(part), written.toStdString());
+        // One request each. A body that only the closing of the connection
+        // ends is the exception: when the close is seen before the reply,
+        // Qt sends the same GET once more, and the file is still the body.
+        const std::size_t asked = server.requests().size();
+        if (lengthText.isEmpty()) {
+            QVERIFY(asked >= 2);
+        } else {
+            QCOMPARE(asked, std::size_t{2});
+        }
+    }
+
+    // Every hop leads somewhere new, so the paths asked for show how far the
+    // client went, however often a hop was asked.
+    void redirectsEndAtTheLimit() {
+        LocalHttpServer server([](const HttpRequest& request, HttpPeer& peer) {
+            const int hop = request.path == "/base.db" ? 0 : std::stoi(request.path.substr(4));
+            peer.write(httpReply(302, "", "Location: /hop" + std::to_string(hop + 1) + "\r\n"));
+        });
+        std::set<std::string> hops{"/base.db"};
+        for (int hop = 1; hop <= QtHttpClient::kMaxRedirects; ++hop) {
+            hops.insert("/hop" + std::to_string(hop));
+        }
+        auto askedSince = [&server](std::size_t first) {
+            const auto requests = server.requests();
+            std::set<std::string> paths;
+            for (std::size_t i = first; i < requests.size(); ++i) paths.insert(requests[i].path);
+            return paths;
+        };
+
+        // The last hop's own head is what counts.
+        const ContentLengthReply size = client->getContentLength(server.url() + "/base.db");
+        QCOMPARE(size.status, 302);
+        QCOMPARE(size.text, std::string("0"));
+        QCOMPARE(askedSince(0), hops);
+
+        const std::size_t before = server.requests().size();
+        const Transfer t = client->downloadToFile(server.url() + "/base.db", part,
+                                                  [](std::size_t) { return true; });
+        QCOMPARE(t.result, TransferResult::HttpError);
+        QCOMPARE(t.status, 302);
+        QCOMPARE(askedSince(before), hops);
     }
 
     void unreachableServer() {
