@@ -82,7 +82,8 @@ inline std::string httpReply(int status, std::string_view body, std::string_view
 
 // Request i gets replies[i]; later requests get the last one. The turn is
 // taken before anything is written, so a client's next request always finds
-// it advanced.
+// it advanced. A reply that the close cuts short (no length, or fewer bytes
+// than announced) belongs last: Qt may send its request again.
 inline HttpHandler inOrder(std::vector<std::string> replies) {
     auto count = std::make_shared<std::atomic<std::size_t>>(0);
     return [replies = std::move(replies), count](const HttpRequest&, HttpPeer& peer) {

@@ -109,18 +109,20 @@ private slots:
         QTest::addColumn<QByteArray>("lengthText");
         QTest::addColumn<zorbinta::TransferResult>("result");
         QTest::addColumn<QByteArray>("written");  // the file, once Complete
+        QTest::addColumn<bool>("whole");          // all of it before the close
         const std::string page = "<html><body>Not Found</body></html>";
         const std::string b500(500, 'b');
         auto row = [](const char* name, const std::string& reply, int status, const char* length,
-                      TransferResult result, const std::string& written = {}) {
+                      TransferResult result, bool whole, const std::string& written = {}) {
             QTest::newRow(name) << QByteArray::fromStdString(reply) << status << QByteArray(length)
-                                << result << QByteArray::fromStdString(written);
+                                << result << QByteArray::fromStdString(written) << whole;
         };
-        row("not found", httpReply(404, page), 404, "35", TransferResult::HttpError);
-        row("no length", httpReply(200, b500, "", ""), 200, "", TransferResult::Complete, b500);
+        row("not found", httpReply(404, page), 404, "35", TransferResult::HttpError, true);
+        row("no length", httpReply(200, b500, "", ""), 200, "", TransferResult::Complete, false,
+            b500);
         row("cut off", httpReply(200, std::string(700, 'b'), "", "5000"), 200, "5000",
-            TransferResult::WrongSize);
-        row("empty", httpReply(200, ""), 200, "0", TransferResult::Complete);
+            TransferResult::WrongSize, false);
+        row("empty", httpReply(200, ""), 200, "0", TransferResult::Complete, true);
     }
 
     void replies() {
@@ -129,6 +131,7 @@ private slots:
         QFETCH(QByteArray, lengthText);
         QFETCH(zorbinta::TransferResult, result);
         QFETCH(QByteArray, written);
+        QFETCH(bool, whole);
         LocalHttpServer server(inOrder({reply.toStdString()}));
         const ContentLengthReply size = client->getContentLength(server.url() + "/base.db");
         QCOMPARE(size.status, status);
@@ -139,11 +142,11 @@ private slots:
         QCOMPARE(t.result, result);
         if (result == TransferResult::HttpError) QCOMPARE(t.status, status);
         if (result == TransferResult::Complete) QCOMPARE(readFileBytes(part), written.toStdString());
-        // One request each. A body that only the closing of the connection
-        // ends is the exception: when the close is seen before the reply,
-        // Qt sends the same GET once more, and the file is still the body.
+        // One request each, when the reply came whole before the close.
+        // When the close ends it early (no length, or fewer bytes than
+        // announced), Qt may send the same GET again: the result stays.
         const std::size_t asked = server.requests().size();
-        if (lengthText.isEmpty()) {
+        if (!whole) {
             QVERIFY(asked >= 2);
         } else {
             QCOMPARE(asked, std::size_t{2});
