@@ -141,7 +141,8 @@ private slots:
                                                   [](std::size_t) { return true; });
         QCOMPARE(t.result, result);
         if (result == TransferResult::HttpError) QCOMPARE(t.status, status);
-        if (result == TransferResult::Complete) QCOMPARE(readFileBytes(part), written.toStdString());
+        if (result == TransferResult::Complete)
+            QCOMPARE(readFileBytes(part), written.toStdString());
         // One request each, when the reply came whole before the close.
         // When the close ends it early (no length, or fewer bytes than
         // announced), Qt may send the same GET again: the result stays.
