@@ -27,8 +27,8 @@ void ShowPage(BrowserPane& pane, const std::string& page);
 
 // "file://" + programDir + "templ/main.htm?" + command; programDir ends in "/".
 std::string commandUrl(const std::string& programDir, const std::string& command);
-void NavigateToCommand(BrowserPane& pane, const std::string& programDir,
-                       const std::string& command, Wait wait);
+void NavigateToCommand(BrowserPane& pane, const std::string& programDir, const std::string& command,
+                       Wait wait);
 
 // Writes the document's source in Windows-1251; an existing file is replaced.
 // Returns the name it wrote to; empty when nothing was saved (and the user was

@@ -27,8 +27,8 @@ std::string percentEncodedPath(std::string_view path) {
     for (const char ch : path) {
         const auto c = static_cast<unsigned char>(ch);
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '.' ||
-                           c == '_' || c == '~';
+                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '.' || c == '_' ||
+                           c == '~';
         if (plain) {
             out.push_back(ch);
         } else {
@@ -61,17 +61,18 @@ DomainParams readDomainParams(std::string_view location) {
         const size_t bar = location.find("%7C");
         // The zone runs from after "zona=" up to the escaped bar.
         if (start != std::string_view::npos && bar != std::string_view::npos) {
-            const long long length = static_cast<long long>(bar) -
-                                     static_cast<long long>(location.find("zona")) - 5;
+            const long long length =
+                static_cast<long long>(bar) - static_cast<long long>(location.find("zona")) - 5;
             if (length >= 1) {
-                params.zone = fromCp1251(substrAt(location, start + 5, static_cast<size_t>(length)));
+                params.zone =
+                    fromCp1251(substrAt(location, start + 5, static_cast<size_t>(length)));
             }
         }
     }
     if (hasKind) {
         const size_t pos = location.find("norh=");
-        params.clientKind =
-            parseInt(pos == std::string_view::npos ? std::string_view{} : substrAt(location, pos + 5, 1));
+        params.clientKind = parseInt(
+            pos == std::string_view::npos ? std::string_view{} : substrAt(location, pos + 5, 1));
     }
     if (hasZone) params.query += "zona=" + params.zone + "%7C";
     if (hasKind) params.query += "norh=" + formatInt(params.clientKind);
@@ -91,8 +92,9 @@ std::vector<int> readCompareSelection(std::string& location) {
     cutAfterNom();
     while (has(location, "nom=")) {
         const size_t amp = location.find("&nom=");
-        rows.push_back(parseInt(amp == std::string::npos ? std::string_view(location)
-                                                         : std::string_view(location).substr(0, amp)));
+        rows.push_back(parseInt(amp == std::string::npos
+                                    ? std::string_view(location)
+                                    : std::string_view(location).substr(0, amp)));
         cutAfterNom();
     }
     rows.push_back(parseInt(std::string_view(location).substr(0, 4)));
@@ -101,7 +103,8 @@ std::vector<int> readCompareSelection(std::string& location) {
 
 int readProviderNumber(std::string& location) {
     const size_t pos = location.find("id=");
-    location = pos == std::string::npos ? std::string() : std::string(substrAt(location, pos + 3, 255));
+    location =
+        pos == std::string::npos ? std::string() : std::string(substrAt(location, pos + 3, 255));
     return parseInt(location);
 }
 
@@ -115,7 +118,9 @@ std::string Router::commandText(const std::string& location) const {
     return location;
 }
 
-void Router::nav() { handle(pane_.locationUrl()); }
+void Router::nav() {
+    handle(pane_.locationUrl());
+}
 
 void Router::show(const std::string& body) {
     std::string page = LoadPageHead(programDir_);

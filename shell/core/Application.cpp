@@ -6,10 +6,14 @@ namespace zorbinta {
 
 const char* dialogCaption(DialogId id) {
     switch (id) {
-        case DialogId::About: return "О программе";
-        case DialogId::Update: return "Обновление";
-        case DialogId::Search: return "Поиск виртуального сервера";
-        case DialogId::Prompt: return "Новая версия";
+        case DialogId::About:
+            return "О программе";
+        case DialogId::Update:
+            return "Обновление";
+        case DialogId::Search:
+            return "Поиск виртуального сервера";
+        case DialogId::Prompt:
+            return "Новая версия";
     }
     return "";
 }
@@ -54,6 +58,8 @@ void Application::runModal(DialogId id) {
     guarded([this] { main.active(); });
 }
 
-void Application::close(DialogId id) { platform_.dialogs.close(id); }
+void Application::close(DialogId id) {
+    platform_.dialogs.close(id);
+}
 
 }  // namespace zorbinta

@@ -84,11 +84,14 @@ void MainController::writeStatus() {
 void MainController::N2Click() {
     const std::optional<std::string> name = s_.saveDialog.askFileName();
     if (!name || name->empty()) return;
-    const std::string saved = SaveHTMLSourceToFile(s_.pane, s_.messages, withDefaultExtension(*name));
+    const std::string saved =
+        SaveHTMLSourceToFile(s_.pane, s_.messages, withDefaultExtension(*name));
     if (!saved.empty()) s_.view.pageSaved(saved);
 }
 
-void MainController::N4Click() { s_.view.closeWindow(); }
+void MainController::N4Click() {
+    s_.view.closeWindow();
+}
 
 void MainController::N6Click() {
     s_.dialogs.runModal(DialogId::Search);
@@ -109,15 +112,20 @@ void MainController::N8Click() {
     OrderByText(catalogue_, ProviderTable, slot::WebAddress, n);
     listItems.clear();
     for (int k = n; k >= 1; --k) {
-        listItems.push_back(catalogue_.text(ProviderTable, slot::WebAddress, catalogue_.OrderIndex[k]));
+        listItems.push_back(
+            catalogue_.text(ProviderTable, slot::WebAddress, catalogue_.OrderIndex[k]));
     }
     selectedItem = -1;
     s_.view.setProviderList(listItems);
 }
 
-void MainController::N9Click() { NavigateToCommand(s_.pane, programDir_, "free", Wait::AndFocus); }
+void MainController::N9Click() {
+    NavigateToCommand(s_.pane, programDir_, "free", Wait::AndFocus);
+}
 
-void MainController::N13Click() { NavigateToCommand(s_.pane, programDir_, "dom", Wait::No); }
+void MainController::N13Click() {
+    NavigateToCommand(s_.pane, programDir_, "dom", Wait::No);
+}
 
 void MainController::N11Click() {
     s_.dialogs.runModal(DialogId::Update);
@@ -129,7 +137,9 @@ void MainController::N11Click() {
     }
 }
 
-void MainController::N12Click() { s_.dialogs.runModal(DialogId::About); }
+void MainController::N12Click() {
+    s_.dialogs.runModal(DialogId::About);
+}
 
 void MainController::N16Click() {
     if (!changesEnabled) return;
