@@ -73,6 +73,14 @@ std::string LoadPageTail(const std::string& programDir) {
     return loadTemplate(programDir + "templ/bottom.htm", programDir, TemplateRewrite::ImagesOnly);
 }
 
+std::string framedPage(const std::string& programDir, const std::string& body) {
+    std::string page = LoadPageHead(programDir);
+    const std::string tail = LoadPageTail(programDir);
+    page += body;
+    page += tail;
+    return page;
+}
+
 void ShowPage(BrowserPane& pane, const std::string& page) {
     if (!pane.hasDocument()) pane.navigate("about:blank");
     while (!pane.hasDocument()) pane.processEvents();

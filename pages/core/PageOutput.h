@@ -19,6 +19,9 @@ enum class TemplateRewrite { ImagesOnly, ImagesAndStyles };
 // and the other I/O texts.
 std::string LoadPageHead(const std::string& programDir);
 std::string LoadPageTail(const std::string& programDir);
+// The head, the body and the tail; the head is read first, so that its error
+// is the one raised when both templates are missing.
+std::string framedPage(const std::string& programDir, const std::string& body);
 // One template line as both readers rewrite it.
 std::string rewriteTemplateLine(std::string_view line, std::string_view programDir,
                                 TemplateRewrite rewrite);

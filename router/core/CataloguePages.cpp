@@ -3,35 +3,14 @@
 #include <algorithm>
 
 #include "catalogue/core/Numbers.h"
-#include "catalogue/core/Win1251.h"
 #include "pages/core/Ordering.h"
 #include "pages/core/PageOutput.h"
+#include "router/core/PageParts.h"
 
 namespace zorbinta {
 namespace {
 
 constexpr int kPageSize = 15;
-
-struct ProviderRef {
-    std::string number;  // decimal integer, for the statistics links
-    std::string name;    // WebAddress; empty when no provider row carries the id
-};
-
-// The last provider row whose ProviderId equals id. Without one the link
-// still names the id the referring row carries, and the name stays empty.
-ProviderRef findProvider(const Catalogue& catalogue, double id) {
-    ProviderRef ref{formatInt(roundToInt(id)), {}};
-    for (int p = 1; p <= std::min(catalogue.ProviderCount, kMaxRows); ++p) {
-        if (catalogue.number(ProviderTable, slot::ProviderId, p) == id) {
-            ref.name = catalogue.text(ProviderTable, slot::WebAddress, p);
-        }
-    }
-    return ref;
-}
-
-std::string planValueText(double value) {
-    return value == kUnlimited ? std::string("неогр.") : formatGeneral(value);
-}
 
 std::string replaceAll(std::string_view text, std::string_view what, std::string_view with) {
     std::string out;
@@ -43,14 +22,6 @@ std::string replaceAll(std::string_view text, std::string_view what, std::string
     }
     out.append(text, from);
     return out;
-}
-
-// Characters first..first+count-1 (1-based) of a text as the catalogue
-// stores it, one byte per character in Windows-1251; shorter at the end.
-std::string cp1251Chars(const std::string& text, size_t first, size_t count) {
-    const std::string bytes = toCp1251(text);
-    if (first > bytes.size()) return {};
-    return fromCp1251(std::string_view(bytes).substr(first - 1, count));
 }
 
 }  // namespace
@@ -113,8 +84,7 @@ std::string BuildDomainPage(Catalogue& catalogue, const DomainParams& params, Ro
                 formatPrice(catalogue.number(DomainTable, slot::RegistrationPrice, row));
             const std::string renewal =
                 formatPrice(catalogue.number(DomainTable, slot::RenewalPrice, row));
-            const ProviderRef provider =
-                findProvider(catalogue, catalogue.number(DomainTable, slot::DomainProviderId, row));
+            const double providerId = catalogue.number(DomainTable, slot::DomainProviderId, row);
             body += R"(<tr bgcolor=")";
             body += colour.toggle();
             body += R"("><td>)";
@@ -122,9 +92,11 @@ std::string BuildDomainPage(Catalogue& catalogue, const DomainParams& params, Ro
             body += R"(</td><td><a class="menu" target="new" href=")";
             body += serverUrl;
             body += "/stat.php?id=";
-            body += provider.number;
+            // Without a provider row the link still names the id the offer
+            // carries, and the name stays empty.
+            body += formatInt(roundToInt(providerId));
             body += R"(">)";
-            body += provider.name;
+            body += providerAddressOf(catalogue, providerId);
             body += "</a></td><td>";
             body += registration;
             body += "</td><td>";
@@ -194,11 +166,10 @@ std::string BuildComparePage(const Catalogue& catalogue, const std::vector<int>&
     std::vector<std::string> providerNames;
     for (const int r : rows) {
         if (r < 1 || r > std::min(catalogue.PlanCount, kMaxRows)) continue;
-        const ProviderRef provider =
-            findProvider(catalogue, catalogue.number(PlanTable, slot::PlanProviderId, r));
+        const double providerId = catalogue.number(PlanTable, slot::PlanProviderId, r);
         plans.push_back(r);
-        providerNumbers.push_back(roundToInt(catalogue.number(PlanTable, slot::PlanProviderId, r)));
-        providerNames.push_back(provider.name);
+        providerNumbers.push_back(roundToInt(providerId));
+        providerNames.push_back(providerAddressOf(catalogue, providerId));
     }
 
     std::string body =
@@ -297,13 +268,7 @@ std::string BuildProviderPage(const Catalogue& catalogue, int providerNumber, Ro
                               const std::string& serverUrl) {
     // The last row carrying the number; none leaves every text empty and
     // every flag off.
-    int provider = 0;
-    for (int p = 1; p <= std::min(catalogue.ProviderCount, kMaxRows); ++p) {
-        if (catalogue.number(ProviderTable, slot::ProviderId, p) ==
-            static_cast<double>(providerNumber)) {
-            provider = p;
-        }
-    }
+    const int provider = providerRowOf(catalogue, static_cast<double>(providerNumber));
     static const std::string kEmpty;
     auto text = [&](int textSlot) -> const std::string& {
         return provider > 0 ? catalogue.text(ProviderTable, textSlot, provider) : kEmpty;
@@ -358,13 +323,8 @@ std::string BuildProviderPage(const Catalogue& catalogue, int providerNumber, Ro
     body += text(slot::Email);
     body += "</a></td></tr>";
 
-    const std::string& date = text(slot::UpdatedOn);
     body += "<tr><td class=td1>Дата обновления:</td><td class=td2>";
-    body += cp1251Chars(date, 9, 2);
-    body += ".";
-    body += cp1251Chars(date, 6, 2);
-    body += ".";
-    body += cp1251Chars(date, 1, 4);
+    body += shownDate(text(slot::UpdatedOn));
     body += "</td></tr></table><table align=center border=1>";
 
     std::vector<int> plans;

@@ -8,12 +8,11 @@
 #include <system_error>
 #include <vector>
 
+#include "catalogue/core/CatalogueCsv.h"
 #include "catalogue/core/CatalogueDiff.h"
-#include "catalogue/core/CatalogueLoader.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Numbers.h"
 #include "router/core/PageParts.h"
-#include "update/core/Settings.h"
 
 namespace zorbinta {
 namespace {
@@ -108,9 +107,8 @@ std::string clientKindText(double kind) {
 // The provider cell of a plan or a domain offer of catalogue `from`: linked
 // to the card when the catalogue on show holds that provider.
 std::string providerOf(const Catalogue& from, const Catalogue& after, double id) {
-    const int row = providerRowOf(from, id);
-    return planProviderCell(after, id,
-                            row > 0 ? from.text(ProviderTable, slot::WebAddress, row) : "");
+    const int row = providerRowOf(after, id);
+    return row > 0 ? providerCardLink(after, row) : providerAddressOf(from, id);
 }
 
 std::vector<std::string> cells(int list, const Catalogue& before, const Catalogue& after,
@@ -160,23 +158,24 @@ std::string pagingLink(const ChangesPaging& paging, int list, int page) {
     return R"(<a class="menu" href=")" + href + R"(">)" + formatInt(page) + "</a> ";
 }
 
-std::string summary(const CatalogueChanges& changes, const std::array<int, kChangeLists>& sizes) {
-    int listed = 0;
-    for (const int n : sizes) listed += n;
-    const int others = static_cast<int>(changes.changes.size()) - listed;
+// The changes each list shows; a change goes to one list at most.
+using ChangeLists = std::array<std::vector<const RecordChange*>, kChangeLists>;
+
+std::string summary(const CatalogueChanges& changes, const ChangeLists& lists) {
+    auto count = [&lists](List list) {
+        return formatInt(static_cast<long long>(lists[static_cast<size_t>(list)].size()));
+    };
+    size_t listed = 0;
+    for (const auto& rows : lists) listed += rows.size();
+    const size_t others = changes.changes.size() - listed;
     std::string text = R"(<font class="found">Хостинг-провайдеров: новых )";
-    text += formatInt(sizes[ProvidersAdded]) + ", удалённых " + formatInt(sizes[ProvidersRemoved]);
-    text += ". Тарифных планов: новых " + formatInt(sizes[PlansAdded]) + ", удалённых " +
-            formatInt(sizes[PlansRemoved]) + ", с новой ценой " + formatInt(sizes[PlanPrices]);
-    text += ". Доменных предложений с новой ценой: " + formatInt(sizes[DomainPrices]) + ".";
-    if (others > 0) text += " Прочих изменений: " + formatInt(others) + ".";
+    text += count(ProvidersAdded) + ", удалённых " + count(ProvidersRemoved);
+    text += ". Тарифных планов: новых " + count(PlansAdded) + ", удалённых " + count(PlansRemoved) +
+            ", с новой ценой " + count(PlanPrices);
+    text += ". Доменных предложений с новой ценой: " + count(DomainPrices) + ".";
+    if (others > 0) text += " Прочих изменений: " + formatInt(static_cast<long long>(others)) + ".";
     return text + "</font>";
 }
-
-class IgnoredOffer final : public NewVersionOffer {
-public:
-    void OfferNewVersion(const std::string&, const std::string&) override {}
-};
 
 }  // namespace
 
@@ -207,18 +206,14 @@ std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
     const CatalogueChanges changes = compareCatalogues(before, after);
     if (changes.empty()) return kUnchanged;
 
-    std::array<std::vector<const RecordChange*>, kChangeLists> lists;
+    ChangeLists lists;
     for (const RecordChange& c : changes.changes) {
         const int list = listOf(c);
         if (list >= 0) lists[static_cast<size_t>(list)].push_back(&c);
     }
-    std::array<int, kChangeLists> sizes{};
-    for (int k = 0; k < kChangeLists; ++k) {
-        sizes[static_cast<size_t>(k)] = static_cast<int>(lists[static_cast<size_t>(k)].size());
-    }
 
     std::string body = kHeading;
-    body += summary(changes, sizes);
+    body += summary(changes, lists);
     for (int k = 0; k < kChangeLists; ++k) {
         const auto& rows = lists[static_cast<size_t>(k)];
         if (rows.empty()) continue;
@@ -269,16 +264,14 @@ std::string BuildChangesPage(const Catalogue& current, const std::string& progra
     }
     if (!bytes) return impossible("файл base.db.prev больше, чем бывает каталог");
 
-    Catalogue before;
-    IgnoredOffer noPrompt;
-    CatalogueLoader loader(before, programDir, noPrompt);
+    CatalogueContents before;
     try {
-        loader.loadBytes(*bytes);
+        before = loadCatalogueBytes(*bytes);
     } catch (const std::exception& e) {
         return impossible("файл base.db.prev не является каталогом (" + htmlEscaped(e.what()) +
                           ")");
     }
-    return BuildChangesBody(before, current, paging);
+    return BuildChangesBody(*before.tables, current, paging);
 }
 
 }  // namespace zorbinta

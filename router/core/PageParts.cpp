@@ -15,6 +15,11 @@ int providerRowOf(const Catalogue& catalogue, double id) {
     return found;
 }
 
+std::string providerAddressOf(const Catalogue& catalogue, double id) {
+    const int row = providerRowOf(catalogue, id);
+    return row > 0 ? catalogue.text(ProviderTable, slot::WebAddress, row) : std::string();
+}
+
 std::string providerCardLink(const Catalogue& catalogue, int row) {
     std::string shown = catalogue.text(ProviderTable, slot::WebAddress, row);
     if (shown.empty()) shown = catalogue.text(ProviderTable, slot::FirmName, row);

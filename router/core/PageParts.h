@@ -1,5 +1,5 @@
 #pragma once
-// Pieces that the start page and the changes page write the same way.
+// Pieces that several pages write the same way.
 
 #include <string>
 #include <string_view>
@@ -13,6 +13,9 @@ namespace zorbinta {
 // The last provider row whose ProviderId equals id, as the card finds it; 0
 // when none does.
 int providerRowOf(const Catalogue& catalogue, double id);
+
+// That row's WebAddress; empty when no row carries the id.
+std::string providerAddressOf(const Catalogue& catalogue, double id);
 
 // The provider of that row by its site address, linked to its card as the
 // search results link their plans: <a class="menu" href="provid=ID">.

@@ -123,11 +123,7 @@ void Router::nav() {
 }
 
 void Router::show(const std::string& body) {
-    std::string page = LoadPageHead(programDir_);
-    const std::string tail = LoadPageTail(programDir_);
-    page += body;
-    page += tail;
-    ShowPage(pane_, page);
+    ShowPage(pane_, framedPage(programDir_, body));
 }
 
 void Router::handle(const std::string& location) {

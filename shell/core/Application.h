@@ -35,23 +35,6 @@ struct Platform {
     HttpClient& http;
 };
 
-// Passes every version record a load meets on to the new-version prompt and
-// keeps the last one: after the run's first load, the version of the
-// catalogue it read (the start page shows it).
-class VersionRecorder final : public NewVersionOffer {
-public:
-    explicit VersionRecorder(NewVersionOffer& next) : next_(next) {}
-    void OfferNewVersion(const std::string& catalogueVersion,
-                         const std::string& newVersionLink) override {
-        next_.OfferNewVersion(catalogueVersion, newVersionLink);
-        version = catalogueVersion;
-    }
-    std::string version;
-
-private:
-    NewVersionOffer& next_;
-};
-
 // Runs one event's work and shows any error it raises; the program goes on.
 void runGuarded(MessageBox& messages, const std::function<void()>& work);
 
@@ -65,7 +48,7 @@ public:
 
     void runModal(DialogId id) override;
     void close(DialogId id) override;
-    std::string catalogueVersion() const override { return versions.version; }
+    std::string catalogueVersion() const override { return prompt.version(); }
     bool takeDownloadReplaced() override { return update.takeReplaced(); }
 
     // Runs work at an event boundary: errors go to the error display.
@@ -84,7 +67,6 @@ public:
     History history;
     SearchDialog search;
     NewVersionPrompt prompt;
-    VersionRecorder versions;
     CatalogueLoader loader;
     AboutBox about;
     MainController main;

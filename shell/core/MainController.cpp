@@ -45,13 +45,9 @@ void MainController::writeStartPage() {
                                    ? CatalogueFile::Present
                                    : CatalogueFile::Missing;
     const std::string body = BuildStartPage(catalogue_, s_.program.catalogueVersion(), file);
-    std::string page = LoadPageHead(programDir_);
-    const std::string tail = LoadPageTail(programDir_);
-    page += body;
-    page += tail;
     // Written, not navigated to: the router does not run and the history
     // stays as the activation left it.
-    s_.pane.writeDocumentAt(startPageUrl(programDir_), page);
+    s_.pane.writeDocumentAt(startPageUrl(programDir_), framedPage(programDir_, body));
 }
 
 void MainController::refreshChangesItem() {
@@ -129,9 +125,8 @@ void MainController::N13Click() {
 
 void MainController::N11Click() {
     s_.dialogs.runModal(DialogId::Update);
-    // The dialog has closed and the activation has run; a new catalogue is
-    // followed by what it changed.
-    refreshChangesItem();
+    // The dialog has closed and the activation has run, the changes item
+    // with it; a new catalogue is followed by what it changed.
     if (s_.program.takeDownloadReplaced()) {
         NavigateToCommand(s_.pane, programDir_, kChangesCommand, Wait::AndFocus);
     }

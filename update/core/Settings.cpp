@@ -32,6 +32,7 @@ void NewVersionPrompt::OfferNewVersion(const std::string& catalogueVersion,
     if (promptFlag == "0" && catalogueVersion != ProgramVersion) {
         dialogs_.runModal(DialogId::Prompt);
     }
+    version_ = catalogueVersion;
 }
 
 void NewVersionPrompt::Button1Click() {

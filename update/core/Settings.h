@@ -39,12 +39,17 @@ public:
 
     bool CheckBox1 = false;  // "Больше не показывать данное сообщение"
     const std::string& link() const { return link_; }
+    // The version of the last record offered, kept once its prompt is done
+    // with: after the run's first load, the version of the catalogue it read
+    // (the start page shows it).
+    const std::string& version() const { return version_; }
 
 private:
     DialogRunner& dialogs_;
     LinkOpener& links_;
     std::string programDir_;
     std::string link_;
+    std::string version_;
 };
 
 }  // namespace zorbinta

@@ -76,10 +76,7 @@ void UpdateDialog::setProgress(int min, int max, int position) {
 bool UpdateDialog::chunkArrived(std::size_t size) {
     if (cancelRequested_) return false;
     received_ += size;
-    if (received_ > kMaxCatalogueBytes) {
-        tooLarge_ = true;
-        return false;
-    }
+    if (received_ > kMaxCatalogueBytes) return false;
     // The bar moves by a whole chunk whatever arrived, and stops at its end.
     const long long next = static_cast<long long>(progressPosition) + kChunkStep;
     setProgress(progressMin, progressMax, static_cast<int>(std::min<long long>(next, progressMax)));
@@ -98,7 +95,6 @@ void UpdateDialog::Button1Click() {
     // From the first request on, "Отмена" stops the work instead of closing.
     transferring_ = true;
     cancelRequested_ = false;
-    tooLarge_ = false;
     received_ = 0;
     std::string message;
     std::optional<Transfer> transfer;
@@ -155,8 +151,7 @@ void UpdateDialog::finishTransfer(const Transfer& transfer) {
     // The dialog's own stop for size, which the client reports as a cancel
     // (or as whatever it made of the last chunk): the file is refused and
     // the dialog stays open. The user's "Отмена" still closes it.
-    if (tooLarge_ && !cancelRequested_) {
-        tooLarge_ = false;
+    if (received_ > kMaxCatalogueBytes && !cancelRequested_) {
         removePart(part);
         messages_.showMessage(kTooLargeMessage);
         return;

@@ -90,10 +90,9 @@ private:
     bool transferring_ = false;
     bool cancelRequested_ = false;
     bool replaced_ = false;
-    // Bytes of the transfer under way, and whether the dialog itself stopped
-    // it for passing the size bound (not the user's cancel).
+    // Bytes of the transfer under way; past kMaxCatalogueBytes the dialog
+    // itself stopped it (not the user's cancel).
     std::uintmax_t received_ = 0;
-    bool tooLarge_ = false;
 };
 
 }  // namespace zorbinta
