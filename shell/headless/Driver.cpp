@@ -45,30 +45,23 @@ const char* onOff(bool on) { return on ? "on" : "off"; }
 // The program's own HTTP client on the simulated system, whose connection
 // state is fixed: connected, unless --offline says otherwise. The machine's
 // real network state stays out of the output, as its screen does.
-class SimulatedConnection final : public HttpClient {
+class SimulatedConnection final : public ForwardingHttpClient {
 public:
-    explicit SimulatedConnection(bool connected) : connected_(connected) {}
+    SimulatedConnection(HttpClient& client, bool connected)
+        : ForwardingHttpClient(client), connected_(connected) {}
     bool isConnected() override { return connected_; }
-    ContentLengthReply getContentLength(const std::string& url) override {
-        return client_.getContentLength(url);
-    }
-    Transfer downloadToFile(const std::string& url, const std::string& path,
-                            const std::function<bool(std::size_t)>& onChunk) override {
-        return client_.downloadToFile(url, path, onChunk);
-    }
-    void cancel() override { client_.cancel(); }
 
 private:
     bool connected_;
-    QtHttpClient client_;
 };
 
 }  // namespace
 
 Driver::Driver(std::istream& in, std::ostream& out, const Options& options)
     : in_(in), out_(out), options_(options), pane_(out) {
+    network_ = std::make_unique<QtHttpClient>();
     // --offline makes the connection-state query answer "not connected".
-    http_ = std::make_unique<SimulatedConnection>(!options.offline);
+    http_ = std::make_unique<SimulatedConnection>(*network_, !options.offline);
     app_ = std::make_unique<Application>(
         Platform{pane_, *this, *this, *this, *this, *this, *this, *http_}, options.programDir,
         options.serverUrl);
