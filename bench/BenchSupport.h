@@ -39,19 +39,18 @@ public:
         fs::create_directories(dir_ / "templ");
         fs::copy(fs::path(ZORBINTA_APP_DIR) / "templ", dir_ / "templ",
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        const std::string command =
-            "python3 '" ZORBINTA_SOURCE_DIR "/scripts/gen_catalogue.py' --records " +
-            std::to_string(records) + " '" + (dir_ / "base.db").string() + "'";
-        if (std::system(command.c_str()) != 0 || !fs::exists(dir_ / "base.db")) {
-            throw std::runtime_error("cannot generate a catalogue: " + command);
-        }
+        // scripts/gen_catalogue.py writing file, with options before the count.
+        auto generate = [&](const std::string& options, const std::string& file) {
+            const std::string command =
+                "python3 '" ZORBINTA_SOURCE_DIR "/scripts/gen_catalogue.py'" + options +
+                " --records " + std::to_string(records) + " '" + (dir_ / file).string() + "'";
+            if (std::system(command.c_str()) != 0 || !fs::exists(dir_ / file)) {
+                throw std::runtime_error("cannot generate a catalogue: " + command);
+            }
+        };
+        generate("", "base.db");
         // The same catalogue as it stood before, for the changes page.
-        const std::string earlier =
-            "python3 '" ZORBINTA_SOURCE_DIR "/scripts/gen_catalogue.py' --earlier --records " +
-            std::to_string(records) + " '" + (dir_ / "base.db.prev").string() + "'";
-        if (std::system(earlier.c_str()) != 0) {
-            throw std::runtime_error("cannot generate a catalogue: " + earlier);
-        }
+        generate(" --earlier", "base.db.prev");
     }
     ~GeneratedProgram() {
         std::error_code ignored;

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory platform services for driving the whole Application in tests.
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -8,10 +9,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
 
+#include "catalogue/core/Catalogue.h"
+#include "catalogue/core/FileIO.h"
 #include "catalogue/core/Win1251.h"
 #include "shell/core/Application.h"
 
@@ -108,6 +112,40 @@ public:
     }
 };
 
+// Serves a download as a server would: the announced Content-Length, then
+// body in chunks of at most 1024 bytes, as HttpClient promises, until the
+// callback stops it. An endless download streams 'x' far past the bound on a
+// catalogue's size, so a dialog that never stops it fails.
+class ScriptedHttp final : public HttpClient {
+public:
+    // body as the download, its true length announced.
+    void serve(std::string text) {
+        body = std::move(text);
+        announced = std::to_string(body.size());
+    }
+    bool isConnected() override { return true; }
+    ContentLengthReply getContentLength(const std::string&) override { return {200, announced}; }
+    Transfer downloadToFile(const std::string&, const std::string& path,
+                            const std::function<bool(std::size_t)>& onChunk) override {
+        ++downloads;
+        std::ofstream out(path, std::ios::binary);
+        const std::uintmax_t end = endless ? 4 * kMaxCatalogueBytes : body.size();
+        for (std::uintmax_t at = 0; at < end; at += 1024) {
+            const std::string chunk = endless ? std::string(1024, 'x') : body.substr(at, 1024);
+            out << chunk << std::flush;
+            streamed += chunk.size();
+            if (!onChunk(chunk.size())) return {TransferResult::Cancelled, 200, {}};
+        }
+        return {TransferResult::Complete, 200, {}};
+    }
+
+    std::string announced;
+    std::string body;
+    bool endless = false;
+    int downloads = 0;
+    std::uintmax_t streamed = 0;
+};
+
 // Every service at once; dialogs run a scripted reaction per showing.
 class FakePlatform final : public MainWindowView,
                            public MessageBox,
@@ -185,6 +223,9 @@ public:
         std::ofstream(dir / name, std::ios::binary) << toCp1251(utf8Text);
     }
     std::string path() const { return dir.string() + "/"; }
+    std::string path(const std::string& name) const { return path() + name; }
+    // The bytes of the file by that name, as stored.
+    std::string read(const std::string& name) const { return readFileBytes(path(name)); }
 
     std::filesystem::path dir;
 };

@@ -16,6 +16,7 @@ namespace {
 
 using testing::FakePlatform;
 using testing::ProgramFolder;
+using testing::ScriptedHttp;
 
 std::string prov(int id, const std::string& site, const std::string& date) {
     return "prov|" + std::to_string(id) + "|Firm " + site + "|Addr|495|111|||||" + site + "|m@" +
@@ -39,22 +40,6 @@ const std::string kAfter = "update|3.1|http://new/|" + prov(1, "alpha.ru", "2004
                            plan("Mini", 11, 1, "100", "5") + plan("Maxi", 12, 2, "99999", "25") +
                            kTail;
 
-// Serves one catalogue file as the download.
-class ServingHttp final : public HttpClient {
-public:
-    bool isConnected() override { return true; }
-    ContentLengthReply getContentLength(const std::string&) override {
-        return {200, std::to_string(body.size()), false};
-    }
-    Transfer downloadToFile(const std::string&, const std::string& path,
-                            const std::function<bool(std::size_t)>& onChunk) override {
-        writeFileBytes(path, body);
-        onChunk(body.size());
-        return {TransferResult::Complete, 200, {}};
-    }
-    std::string body;
-};
-
 class Program : public ::testing::Test {
 protected:
     void start(const std::string& catalogue) {
@@ -70,7 +55,7 @@ protected:
 
     ProgramFolder folder;
     FakePlatform fake;
-    ServingHttp http;
+    ScriptedHttp http;
     std::unique_ptr<Application> app;
 };
 
@@ -130,7 +115,7 @@ TEST_F(Program, DownloadShowsWhatChangedAndTheMenuItemReachesItAgain) {
     writeFileBytes(prev(), kBefore);  // kept by the download as it replaced base.db
     start(kBefore);
     EXPECT_TRUE(app->main.changesEnabled);
-    http.body = kAfter;
+    http.serve(kAfter);
     fake.reactions[DialogId::Update].push_back([this] { app->update.Button1Click(); });
     app->main.N11Click();
     ASSERT_EQ(fake.pane.pages.size(), 2u);

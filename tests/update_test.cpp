@@ -9,7 +9,6 @@
 #include <array>
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <thread>
@@ -21,6 +20,7 @@
 #include "tests/FakePlatform.h"
 #include "tests/LocalHttpServer.h"
 #include "tests/Recording.h"
+#include "tests/SampleCatalogue.h"
 #include "update/core/Settings.h"
 #include "update/core/UpdateDialog.h"
 #include "update/qt/QtHttpClient.h"
@@ -28,6 +28,7 @@
 namespace zorbinta {
 namespace {
 
+using testing::makeCatalogue;
 using testing::RecordingDialogs;
 using testing::RecordingLinks;
 using testing::RecordingMessages;
@@ -42,56 +43,27 @@ constexpr const char* kWrongSize =
     "Файл базы данных передан с ошибкой: его размер не совпадает с заявленным сервером";
 constexpr const char* kNoAnswer = "Сервер не отвечает. Попробуйте загрузить базу данных позже";
 
-// A one-line catalogue (Windows-1251 bytes, ASCII here) with the given counts;
-// the first provider's extra information pads it to padTo bytes.
-std::string makeCatalogue(int providers, int plans, const std::string& version = {},
-                          std::size_t padTo = 0) {
-    auto build = [&](const std::string& pad) {
-        std::string text = version.empty() ? "" : "update|" + version + "|http://new/|";
-        for (int p = 1; p <= providers; ++p) {
-            text += "prov|" + std::to_string(p) + "|Firm" + std::to_string(p) +
-                    "|Addr|1|2|3|4|5|6|www.p" + std::to_string(p) + ".ru|m@p.ru|01.01.2005|" +
-                    (p == 1 ? pad : "") + "|";
-            for (int f = 0; f < 10; ++f) text += "0|";
-        }
-        for (int v = 1; v <= plans; ++v) {
-            text += "vs|Plan" + std::to_string(v) + "|" + std::to_string(v) + "|1|100|1000|5|5|1|" +
-                    "10|1|0|";
-            for (int f = 0; f < 15; ++f) text += "1|";
-        }
-        text += "free|www.free.ru|yes|php|none|50|1|";
-        text += "dom|ru|0|1|600|600|1|";
-        return text;
-    };
-    const std::string plain = build("");
-    return plain.size() >= padTo ? plain : build(std::string(padTo - plain.size(), 'x'));
-}
-
 // The program's client with the dialog's calls counted. The server's own
 // count is not the same thing: when a connection closes before Qt has the
 // whole reply (no length, or fewer bytes than announced), Qt may send the
 // same GET again by itself.
-class CountedClient final : public HttpClient {
+class CountedClient final : public ForwardingHttpClient {
 public:
-    explicit CountedClient(QtHttpClient& client) : client_(client) {}
+    explicit CountedClient(QtHttpClient& client) : ForwardingHttpClient(client) {}
     bool isConnected() override { return connected; }
     ContentLengthReply getContentLength(const std::string& url) override {
         ++sizeRequests;
-        return client_.getContentLength(url);
+        return ForwardingHttpClient::getContentLength(url);
     }
     Transfer downloadToFile(const std::string& url, const std::string& path,
                             const std::function<bool(std::size_t)>& onChunk) override {
         ++downloads;
-        return client_.downloadToFile(url, path, onChunk);
+        return ForwardingHttpClient::downloadToFile(url, path, onChunk);
     }
-    void cancel() override { client_.cancel(); }
 
     bool connected = true;
     int sizeRequests = 0;
     int downloads = 0;
-
-private:
-    QtHttpClient& client_;
 };
 
 const std::string kOldCatalogue = makeCatalogue(2, 3);

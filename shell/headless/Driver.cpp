@@ -40,35 +40,30 @@ bool takeCodePoint(std::string_view& text, char32_t& cp) {
     return true;
 }
 
-const char* onOff(bool on) { return on ? "on" : "off"; }
+const char* onOff(bool on) {
+    return on ? "on" : "off";
+}
 
 // The program's own HTTP client on the simulated system, whose connection
 // state is fixed: connected, unless --offline says otherwise. The machine's
 // real network state stays out of the output, as its screen does.
-class SimulatedConnection final : public HttpClient {
+class SimulatedConnection final : public ForwardingHttpClient {
 public:
-    explicit SimulatedConnection(bool connected) : connected_(connected) {}
+    SimulatedConnection(HttpClient& client, bool connected)
+        : ForwardingHttpClient(client), connected_(connected) {}
     bool isConnected() override { return connected_; }
-    ContentLengthReply getContentLength(const std::string& url) override {
-        return client_.getContentLength(url);
-    }
-    Transfer downloadToFile(const std::string& url, const std::string& path,
-                            const std::function<bool(std::size_t)>& onChunk) override {
-        return client_.downloadToFile(url, path, onChunk);
-    }
-    void cancel() override { client_.cancel(); }
 
 private:
     bool connected_;
-    QtHttpClient client_;
 };
 
 }  // namespace
 
 Driver::Driver(std::istream& in, std::ostream& out, const Options& options)
     : in_(in), out_(out), options_(options), pane_(out) {
+    network_ = std::make_unique<QtHttpClient>();
     // --offline makes the connection-state query answer "not connected".
-    http_ = std::make_unique<SimulatedConnection>(!options.offline);
+    http_ = std::make_unique<SimulatedConnection>(*network_, !options.offline);
     app_ = std::make_unique<Application>(
         Platform{pane_, *this, *this, *this, *this, *this, *this, *http_}, options.programDir,
         options.serverUrl);
@@ -76,7 +71,9 @@ Driver::Driver(std::istream& in, std::ostream& out, const Options& options)
 
 Driver::~Driver() = default;
 
-void Driver::flush() { out_.flush(); }
+void Driver::flush() {
+    out_.flush();
+}
 
 bool Driver::readLine(std::string& line) {
     while (std::getline(in_, line)) {
@@ -149,11 +146,13 @@ bool Driver::runQuery(const std::string& line) {
     } else if (what == "criteria") {
         out_ << "=== criteria\n";
         const SearchCriteria& c = app_->search.criteria;
-        for (int k = 1; k <= 8; ++k) out_ << "Bounds[" << k << "]=" << formatGeneral(c.Bounds[k]) << '\n';
-        for (int j = 1; j <= 15; ++j) out_ << "Options[" << j << "]=" << (c.Options[j] ? 1 : 0) << '\n';
+        for (int k = 1; k <= 8; ++k)
+            out_ << "Bounds[" << k << "]=" << formatGeneral(c.Bounds[k]) << '\n';
+        for (int j = 1; j <= 15; ++j)
+            out_ << "Options[" << j << "]=" << (c.Options[j] ? 1 : 0) << '\n';
     } else if (what == "progress") {
-        out_ << "=== progress " << app_->update.progressMin << ' ' << app_->update.progressMax << ' '
-             << app_->update.progressPosition << '\n';
+        out_ << "=== progress " << app_->update.progressMin << ' ' << app_->update.progressMax
+             << ' ' << app_->update.progressPosition << '\n';
     } else if (what == "prompt") {
         out_ << "=== prompt CheckBox1=" << (app_->prompt.CheckBox1 ? 1 : 0) << '\n';
     } else if (what.substr(0, 5) == "menu ") {
@@ -184,7 +183,8 @@ bool Driver::runMainLine(const std::string& line) {
         act([&main] { main.active(); });
     } else if (verb == "menu" || verb == "toolbar" || verb == "button") {
         const std::string_view name = takeWord(rest);
-        const bool save = (verb == "menu" && name == "N2") || (verb == "toolbar" && name == "ToolButton1");
+        const bool save =
+            (verb == "menu" && name == "N2") || (verb == "toolbar" && name == "ToolButton1");
         if (save) {
             savePath_ = rest.empty() ? std::nullopt : std::optional<std::string>(std::string(rest));
             act([&main] { main.N2Click(); });
@@ -276,12 +276,17 @@ bool Driver::runDialogLine(DialogId id, const std::string& line) {
                 act([&search, first] { first ? search.Button1Click() : search.Button2Click(); });
                 break;
             case DialogId::Update:
-                act([this, first] { first ? app_->update.Button1Click() : app_->update.Button2Click(); });
+                act([this, first] {
+                    first ? app_->update.Button1Click() : app_->update.Button2Click();
+                });
                 break;
             case DialogId::Prompt:
-                act([this, first] { first ? app_->prompt.Button1Click() : app_->prompt.Button2Click(); });
+                act([this, first] {
+                    first ? app_->prompt.Button1Click() : app_->prompt.Button2Click();
+                });
                 break;
-            case DialogId::About: return false;
+            case DialogId::About:
+                return false;
         }
     } else if (verb == "tick" || verb == "untick") {
         const int box = numberAfter(rest, "CheckBox");
@@ -313,9 +318,15 @@ bool Driver::runDialogLine(DialogId id, const std::string& line) {
         }
         const KeyResult result = search.keyPress(edit, key, caret);
         switch (result.outcome) {
-            case KeyOutcome::Accepted: out_ << "=== key accepted\n"; break;
-            case KeyOutcome::Replaced: out_ << "=== key replaced " << encodeUtf8(result.character) << '\n'; break;
-            case KeyOutcome::Refused: out_ << "=== key refused\n"; break;
+            case KeyOutcome::Accepted:
+                out_ << "=== key accepted\n";
+                break;
+            case KeyOutcome::Replaced:
+                out_ << "=== key replaced " << encodeUtf8(result.character) << '\n';
+                break;
+            case KeyOutcome::Refused:
+                out_ << "=== key refused\n";
+                break;
         }
     } else if (verb == "click" && id == DialogId::About) {
         if (rest == "form") {
@@ -334,20 +345,32 @@ bool Driver::runDialogLine(DialogId id, const std::string& line) {
 void Driver::closeBox(DialogId id) {
     app_->guarded([this, id] {
         switch (id) {
-            case DialogId::Search: app_->search.closeBox(); break;
-            case DialogId::Update: app_->update.closeBox(); break;
-            case DialogId::Prompt: app_->prompt.closeBox(); break;
-            case DialogId::About: app_->about.closeBox(); break;
+            case DialogId::Search:
+                app_->search.closeBox();
+                break;
+            case DialogId::Update:
+                app_->update.closeBox();
+                break;
+            case DialogId::Prompt:
+                app_->prompt.closeBox();
+                break;
+            case DialogId::About:
+                app_->about.closeBox();
+                break;
         }
     });
 }
 
 std::vector<std::string> Driver::dialogTexts(DialogId id) const {
     switch (id) {
-        case DialogId::Search: return app_->search.texts();
-        case DialogId::Update: return app_->update.texts();
-        case DialogId::Prompt: return app_->prompt.texts();
-        case DialogId::About: return app_->about.texts();
+        case DialogId::Search:
+            return app_->search.texts();
+        case DialogId::Update:
+            return app_->update.texts();
+        case DialogId::Prompt:
+            return app_->prompt.texts();
+        case DialogId::About:
+            return app_->about.texts();
     }
     return {};
 }
@@ -388,7 +411,9 @@ void Driver::closeWindow() {
     exited_ = true;
 }
 
-void Driver::pageSaved(const std::string& fileName) { out_ << "=== saved " << fileName << '\n'; }
+void Driver::pageSaved(const std::string& fileName) {
+    out_ << "=== saved " << fileName << '\n';
+}
 
 void Driver::showMessage(const std::string& text, const std::string& caption) {
     out_ << "=== message ";
@@ -396,9 +421,13 @@ void Driver::showMessage(const std::string& text, const std::string& caption) {
     out_ << text << '\n';
 }
 
-void Driver::showError(const std::string& text) { out_ << "=== error " << text << '\n'; }
+void Driver::showError(const std::string& text) {
+    out_ << "=== error " << text << '\n';
+}
 
-void Driver::open(const std::string& target) { out_ << "=== open " << target << '\n'; }
+void Driver::open(const std::string& target) {
+    out_ << "=== open " << target << '\n';
+}
 
 std::optional<std::string> Driver::askFileName() {
     std::optional<std::string> path = savePath_;

@@ -75,6 +75,7 @@ private:
     std::ostream& out_;
     Options options_;
     HeadlessPane pane_;
+    std::unique_ptr<HttpClient> network_;  // the real client, which http_ wraps
     std::unique_ptr<HttpClient> http_;
     std::unique_ptr<Application> app_;
     std::vector<OpenDialog> dialogs_;

@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <thread>
 

@@ -48,4 +48,23 @@ public:
     virtual void cancel() {}
 };
 
+// Passes every call on to another client; a subclass overrides the calls it
+// answers or watches itself.
+class ForwardingHttpClient : public HttpClient {
+public:
+    explicit ForwardingHttpClient(HttpClient& client) : client_(client) {}
+    bool isConnected() override { return client_.isConnected(); }
+    ContentLengthReply getContentLength(const std::string& url) override {
+        return client_.getContentLength(url);
+    }
+    Transfer downloadToFile(const std::string& url, const std::string& path,
+                            const std::function<bool(std::size_t)>& onChunk) override {
+        return client_.downloadToFile(url, path, onChunk);
+    }
+    void cancel() override { client_.cancel(); }
+
+private:
+    HttpClient& client_;
+};
+
 }  // namespace zorbinta

@@ -28,7 +28,7 @@ bool isRedirect(int status) {
 std::optional<qint64> announcedLength(const std::optional<QByteArray>& text) {
     if (!text) return std::nullopt;
     bool ok = false;
-    const qint64 length = text->trimmed().toLongLong(&ok);
+    const qint64 length = text->toLongLong(&ok);
     if (!ok || length < 0) return std::nullopt;
     return length;
 }
@@ -41,11 +41,6 @@ QUrl redirectTarget(const QUrl& from, int status, const std::optional<QByteArray
     if (!to.isValid() || (to.scheme() != "http" && to.scheme() != "https")) return {};
     if (from.scheme() == "https" && to.scheme() == "http") return {};
     return to;
-}
-
-void discard(QNetworkReply* reply) {
-    reply->abort();
-    reply->deleteLater();
 }
 
 // A stall timer that every sign of life from the reply restarts; on expiry
@@ -91,6 +86,12 @@ bool QtHttpClient::isConnected() {
     return info->reachability() != QNetworkInformation::Reachability::Disconnected;
 }
 
+void QtHttpClient::release(QNetworkReply* reply) {
+    running_ = nullptr;
+    reply->abort();
+    reply->deleteLater();
+}
+
 void QtHttpClient::cancel() {
     cancelRequested_ = true;
     if (running_ != nullptr) running_->abort();
@@ -104,7 +105,7 @@ QtHttpClient::Wait QtHttpClient::waitForHead(QNetworkReply* reply, Head& head) {
         head.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (head.status == 0) return;
         if (reply->hasRawHeader("Content-Length")) {
-            head.contentLength = reply->rawHeader("Content-Length");
+            head.contentLength = reply->rawHeader("Content-Length").trimmed();
         }
         if (reply->hasRawHeader("Location")) head.location = reply->rawHeader("Location");
     };
@@ -145,8 +146,7 @@ QNetworkReply* QtHttpClient::openFinal(const std::string& url, Head& head, Wait&
         const QUrl next =
             ended == Wait::Head ? redirectTarget(target, head.status, head.location) : QUrl();
         if (ended == Wait::Head && (next.isEmpty() || hop == kMaxRedirects)) return reply;
-        running_ = nullptr;
-        discard(reply);
+        release(reply);
         if (ended != Wait::Head) return nullptr;
         target = next;
     }
@@ -161,10 +161,9 @@ ContentLengthReply QtHttpClient::getContentLength(const std::string& url) {
     ContentLengthReply result;
     result.timedOut = ended == Wait::Stalled;
     if (reply != nullptr) {
-        running_ = nullptr;
-        discard(reply);
+        release(reply);
         result.status = head.status;
-        if (head.contentLength) result.text = head.contentLength->trimmed().toStdString();
+        if (head.contentLength) result.text = head.contentLength->toStdString();
     }
     return result;
 }
@@ -192,8 +191,7 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
     transfer.status = head.status;
     // An error page, or a redirect past the limit, is not written.
     if (!isSuccess(head.status)) {
-        running_ = nullptr;
-        discard(reply);
+        release(reply);
         transfer.result = TransferResult::HttpError;
         return transfer;
     }
@@ -233,10 +231,9 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
     drain(false);
     if (!stopped && !reply->isFinished()) loop.exec();
     if (!stopped && reply->error() == QNetworkReply::NoError) drain(true);
-    running_ = nullptr;
     const QNetworkReply::NetworkError error = reply->error();
     const std::optional<qint64> length = announcedLength(head.contentLength);
-    discard(reply);
+    release(reply);
 
     if (cancelRequested_) {
         transfer.result = TransferResult::Cancelled;

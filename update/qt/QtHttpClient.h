@@ -40,8 +40,8 @@ public:
 private:
     // A reply's head, taken as it arrived.
     struct Head {
-        int status = 0;  // 0 until a head arrived
-        std::optional<QByteArray> contentLength;
+        int status = 0;                           // 0 until a head arrived
+        std::optional<QByteArray> contentLength;  // trimmed
         std::optional<QByteArray> location;
     };
     enum class Wait { Head, Stalled, Cancelled, Ended };
@@ -50,6 +50,8 @@ private:
     QNetworkReply* openFinal(const std::string& url, Head& head, Wait& ended);
     // Runs the event loop until reply has its head, ends, stalls or is cancelled.
     Wait waitForHead(QNetworkReply* reply, Head& head);
+    // Ends reply, which is no longer the transfer that cancel() stops.
+    void release(QNetworkReply* reply);
 
     QNetworkAccessManager manager_;
     QString userAgent_;
