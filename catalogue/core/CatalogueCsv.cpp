@@ -57,12 +57,6 @@ std::string valueText(const Catalogue& c, int table, const RecordField& f, int r
 
 // ---- values read from the CSV files -------------------------------------------
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 // A decimal number with "." or "," as separator and an optional exponent.
 bool csvNumber(std::string_view field, double& value) {
     std::string s(trimmed(field));
@@ -74,12 +68,10 @@ bool csvNumber(std::string_view field, double& value) {
 }
 
 bool csvFlag(std::string_view field, unsigned char& flag) {
-    std::string s(trimmed(field));
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    if (s == "1" || s == "true") {
+    const std::string_view s = trimmed(field);
+    if (s == "1" || equalsIgnoringCase(s, "true")) {
         flag = 1;
-    } else if (s == "0" || s == "false") {
+    } else if (s == "0" || equalsIgnoringCase(s, "false")) {
         flag = 0;
     } else {
         return false;

@@ -27,20 +27,43 @@ struct RecordShape {
     std::string_view tag;
     Section section;
     int table;  // 0 for the update record
-    int textSlots;
-    int numberSlots;
-    int flagSlots;
 };
 
 // Tags and targets of every record kind; the fields and their order are
 // recordFields(table).
 constexpr std::array<RecordShape, 5> kShapes = {{
-    {"update", Section::Update, 0, 2, 0, 0},
-    {"prov", Section::Providers, ProviderTable, 12, 1, 10},
-    {"vs", Section::Plans, PlanTable, 1, 10, 15},
-    {"free", Section::FreeHosting, FreeHostTable, 4, 2, 0},
-    {"dom", Section::Domains, DomainTable, 1, 5, 0},
+    {"update", Section::Update, 0},
+    {"prov", Section::Providers, ProviderTable},
+    {"vs", Section::Plans, PlanTable},
+    {"free", Section::FreeHosting, FreeHostTable},
+    {"dom", Section::Domains, DomainTable},
 }};
+
+// The slots of each kind a record of the table fills, counted once a load
+// per table.
+struct SlotCounts {
+    int texts = 0;
+    int numbers = 0;
+    int flags = 0;
+};
+
+SlotCounts slotCounts(int table) {
+    SlotCounts counts;
+    for (const RecordField& f : recordFields(table)) {
+        switch (f.kind) {
+            case FieldKind::Text:
+                ++counts.texts;
+                break;
+            case FieldKind::Number:
+                ++counts.numbers;
+                break;
+            case FieldKind::Flag:
+                ++counts.flags;
+                break;
+        }
+    }
+    return counts;
+}
 
 const RecordShape& shapeOf(Section section) {
     return kShapes[static_cast<int>(section) - 1];
@@ -161,12 +184,10 @@ bool toFlag(std::string_view field, unsigned char& flag) {
         flag = field[0] != '0';
         return true;
     }
-    try {
-        flag = parseFlag(field) ? 1 : 0;
-        return true;
-    } catch (const Error&) {
-        return false;
-    }
+    bool value = false;
+    if (!tryParseFlag(field, value)) return false;
+    flag = value ? 1 : 0;
+    return true;
 }
 
 // The conversion's own error text for a field that does not convert.
@@ -395,19 +416,20 @@ void CatalogueLoader::load(std::string_view fileBytes, std::string* owned) {
     // Commit: nothing below can fail (but for want of memory to copy a text).
     for (const RecordShape& shape : kShapes) {
         if (shape.table == 0) continue;
-        TableStage& table = parser.stage(shape.section);
+        const TableStage& table = parser.stage(shape.section);
+        const SlotCounts slots = slotCounts(shape.table);
         for (int r = 0; r < table.rows; ++r) {
-            for (int s = 0; s < shape.textSlots; ++s) {
+            for (int s = 0; s < slots.texts; ++s) {
                 catalogue_.text(shape.table, s + 1, r + 1) =
-                    table.texts[static_cast<size_t>(r) * shape.textSlots + s];
+                    table.texts[static_cast<size_t>(r) * slots.texts + s];
             }
-            for (int s = 0; s < shape.numberSlots; ++s) {
+            for (int s = 0; s < slots.numbers; ++s) {
                 catalogue_.number(shape.table, s + 1, r + 1) =
-                    table.numbers[static_cast<size_t>(r) * shape.numberSlots + s];
+                    table.numbers[static_cast<size_t>(r) * slots.numbers + s];
             }
-            for (int s = 0; s < shape.flagSlots; ++s) {
+            for (int s = 0; s < slots.flags; ++s) {
                 catalogue_.flag(shape.table, s + 1, r + 1) =
-                    table.flags[static_cast<size_t>(r) * shape.flagSlots + s];
+                    table.flags[static_cast<size_t>(r) * slots.flags + s];
             }
         }
     }

@@ -36,12 +36,16 @@ bool parentFolderExists(const std::string& path) {
         case ENOENT:
             throw Error(parentFolderExists(path) ? "File not found" : "Invalid filename");
         case ENOTDIR:
-        case ENAMETOOLONG: throw Error("Invalid filename");
+        case ENAMETOOLONG:
+            throw Error("Invalid filename");
         case EACCES:
         case EPERM:
-        case EROFS: throw Error("File access denied");
-        case ENOSPC: throw Error("Disk full");
-        default: throw Error("I/O error " + std::to_string(error));
+        case EROFS:
+            throw Error("File access denied");
+        case ENOSPC:
+            throw Error("Disk full");
+        default:
+            throw Error("I/O error " + std::to_string(error));
     }
 }
 
@@ -98,9 +102,6 @@ void writeFileBytes(const std::string& path, std::string_view bytes) {
     if (error != 0) throwIoError(error, path);
 }
 
-namespace {
-
-// Writes all of bytes to fd; 0 or the error code.
 int writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t put = ::write(fd, bytes.data(), bytes.size());
@@ -112,6 +113,8 @@ int writeAll(int fd, std::string_view bytes) {
     }
     return 0;
 }
+
+namespace {
 
 // Fills a fresh temporary file beside target through fill(fd), flushes it and
 // renames it over target. 0 or the error code; no temporary file is left.

@@ -37,6 +37,10 @@ void writeFileDurably(const std::string& path, std::string_view bytes);
 // file is left and to is as it was.
 int copyFileDurably(const std::string& from, const std::string& to);
 
+// Writes all of bytes to the open file fd, again where a write is cut short
+// or interrupted. Returns 0 or the system's error code.
+int writeAll(int fd, std::string_view bytes);
+
 // Flushes a file's contents, or the entry list of the folder that holds path,
 // to the disk. Return 0 or the system's error code.
 int syncFile(const std::string& path);

@@ -10,8 +10,14 @@
 namespace zorbinta {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
@@ -30,8 +36,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     }
     return true;
 }
-
-}  // namespace
 
 bool tryParseFloat(std::string_view text, double& value) {
     const std::string_view s = trimmed(text);
@@ -123,12 +127,26 @@ int parseInt(std::string_view text) {
     return value;
 }
 
-bool parseFlag(std::string_view text) {
+bool tryParseFlag(std::string_view text, bool& value) {
     double number = 0;
-    if (tryParseFloat(text, number)) return number != 0;
-    if (equalsIgnoringCase(text, "true")) return true;
-    if (equalsIgnoringCase(text, "false")) return false;
-    throw Error("'" + std::string(text) + "' is not a valid boolean value");
+    if (tryParseFloat(text, number)) {
+        value = number != 0;
+    } else if (equalsIgnoringCase(text, "true")) {
+        value = true;
+    } else if (equalsIgnoringCase(text, "false")) {
+        value = false;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool parseFlag(std::string_view text) {
+    bool value = false;
+    if (!tryParseFlag(text, value)) {
+        throw Error("'" + std::string(text) + "' is not a valid boolean value");
+    }
+    return value;
 }
 
 std::string formatGeneral(double value) {
@@ -186,7 +204,9 @@ std::string formatPrice(double value) {
     return text;
 }
 
-std::string formatInt(long long value) { return std::to_string(value); }
+std::string formatInt(long long value) {
+    return std::to_string(value);
+}
 
 long long roundToInt(double value) {
     if (!std::isfinite(value)) return 0;

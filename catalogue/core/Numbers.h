@@ -27,6 +27,12 @@ bool parseFlag(std::string_view text);
 // The same without throwing.
 bool tryParseFloat(std::string_view text, double& value);
 bool tryParseInt(std::string_view text, int& value);
+bool tryParseFlag(std::string_view text, bool& value);
+
+// The text without leading and trailing spaces and tabs.
+std::string_view trimmed(std::string_view s);
+// Equal but for the letter case of ASCII letters.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // Decimal text of a whole number; doubles are rounded half to even first.
 std::string formatInt(long long value);

@@ -1,8 +1,10 @@
 #include "catalogue/tool/Files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include <fcntl.h>
@@ -27,15 +29,6 @@ std::string sizeText(std::uintmax_t bytes) {
     return text;
 }
 
-void syncFolderOf(const std::string& path) {
-    fs::path folder = fs::path(path).parent_path();
-    if (folder.empty()) folder = ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;  // the rename stands; only its durability is unknown
-    ::fsync(fd);
-    ::close(fd);
-}
-
 }  // namespace
 
 std::string readBoundedFile(const std::string& path, std::uintmax_t limit) {
@@ -53,18 +46,20 @@ std::string readBoundedFile(const std::string& path, std::uintmax_t limit) {
                         sizeText(limit) + " a catalogue may take; it is not read");
         }
     }
-    std::string bytes;
+    std::optional<std::string> bytes;
+    std::uintmax_t size = 0;
     try {
-        bytes = readFileBytes(path);
+        bytes = readFileBytesUpTo(path, limit, size);
     } catch (const Error& e) {
         throw Error(path + ": " + e.what());
     }
-    // A file that grew after it was measured.
-    if (bytes.size() > limit) {
+    // A file that grew after it was measured: the read stopped at the bound,
+    // so its size is not known.
+    if (!bytes) {
         throw Error(path + ": the file is more than the " + sizeText(limit) +
                     " a catalogue may take");
     }
-    return bytes;
+    return std::move(*bytes);
 }
 
 PendingFile::PendingFile(std::string path, std::string_view bytes) : path_(std::move(path)) {
@@ -79,19 +74,7 @@ PendingFile::PendingFile(std::string path, std::string_view bytes) : path_(std::
             temp_.clear();
             fail(path_, error);
         }
-        const char* data = bytes.data();
-        size_t left = bytes.size();
-        int error = 0;
-        while (left > 0) {
-            const ssize_t put = ::write(fd, data, left);
-            if (put < 0) {
-                if (errno == EINTR) continue;
-                error = errno;
-                break;
-            }
-            data += put;
-            left -= static_cast<size_t>(put);
-        }
+        int error = writeAll(fd, bytes);
         if (error == 0 && ::fsync(fd) != 0) error = errno;
         if (::close(fd) != 0 && error == 0) error = errno;
         if (error != 0) {
@@ -115,6 +98,8 @@ PendingFile::~PendingFile() {
 void PendingFile::commit() {
     if (::rename(temp_.c_str(), path_.c_str()) != 0) fail(path_, errno);
     temp_.clear();
+    // The rename stands; a folder that cannot be flushed leaves only its
+    // durability unknown.
     syncFolderOf(path_);
 }
 

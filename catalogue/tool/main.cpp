@@ -4,7 +4,6 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -59,8 +58,13 @@ void printError(const std::string& message) {
 
 CatalogueContents loadFile(const std::string& file) {
     const std::string bytes = readBoundedFile(file, kMaxCatalogueBytes);
-    const CatalogueCheck check = checkCatalogueBytes(bytes);
-    if (!check.problems.empty()) {
+    try {
+        return loadCatalogueBytes(bytes);
+    } catch (const Error&) {
+        // A load stops at the first problem and names no place; the check,
+        // run only for a file that fails, names it and counts the rest.
+        const CatalogueCheck check = checkCatalogueBytes(bytes);
+        if (check.problems.empty()) throw;
         std::string message = problemLine(file, check.problems.front());
         if (check.problems.size() > 1) {
             message += " (and " + std::to_string(check.problems.size() - 1) +
@@ -68,7 +72,6 @@ CatalogueContents loadFile(const std::string& file) {
         }
         throw Error(message);
     }
-    return loadCatalogueBytes(bytes);
 }
 
 // The five CSV files of a folder; throws Error when the folder holds none.
