@@ -13,7 +13,7 @@ if(ZORBINTA_QT_SOURCES)
   target_link_libraries(zorbinta_views PUBLIC zorbinta_core zorbinta_net Qt6::Widgets
                         Qt6::WebEngineWidgets)
   add_executable(zorbinta ${CMAKE_SOURCE_DIR}/shell/qt/main.cpp)
-  target_link_libraries(zorbinta PRIVATE zorbinta_views)
+  target_link_libraries(zorbinta PRIVATE zorbinta_views CLI11::CLI11)
   add_dependencies(zorbinta zorbinta_data)
   install(TARGETS zorbinta RUNTIME DESTINATION .)
   # The program icon and a desktop entry that names the installed folder.
