@@ -33,7 +33,9 @@ int main(int argc, char** argv) {
         "Runs Zorbinta's catalogue program without a screen: reads a script of user\n"
         "actions on standard input, one a line, and prints what the user would see.\n"
         "Exit status: 0 when the script ran to its end, 2 for a line or an option it\n"
-        "cannot understand.",
+        "cannot understand.\n\n"
+        "The script language is described in headless.md (docs/ in the source,\n"
+        "/usr/share/doc/zorbinta/ in the Debian package).",
         "zorbinta-headless"};
     zorbinta::headless::Options options;
     std::string programDir;
@@ -48,7 +50,8 @@ int main(int argc, char** argv) {
                    "the program's folder, which holds templ/, image/, style.css and base.db\n"
                    "and takes every file the program writes; without it, the folder of\n"
                    "this executable, or, when installed, the installed files and the\n"
-                   "user's own in $XDG_DATA_HOME/zorbinta/ (~/.local/share/zorbinta/)");
+                   "user's own in $XDG_DATA_HOME/zorbinta/ (~/.local/share/zorbinta/)")
+        ->type_name("");
     try {
         cli.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

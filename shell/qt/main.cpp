@@ -23,7 +23,7 @@ bool answeredCommandLine(int argc, char** argv, int& status) {
     CLI::App cli{
         "Zorbinta: a catalogue of web-hosting offers. Browse hosting providers and their\n"
         "plans, search virtual-server plans, compare them side by side, list free hosting\n"
-        "and domain-registration prices, and download a fresh catalogue.\n"
+        "and domain-registration prices, and download a fresh catalogue.\n\n"
         "Installed, the program reads its files from PREFIX/share/zorbinta/ and keeps each\n"
         "user's downloaded catalogue and settings in $XDG_DATA_HOME/zorbinta/\n"
         "(~/.local/share/zorbinta/); a portable folder keeps everything beside the program.",
@@ -51,7 +51,13 @@ int main(int argc, char** argv) {
     zorbinta::qt::DesktopApplication app(argc, argv);
     QApplication::setApplicationName("zorbinta");
     QApplication::setApplicationVersion(zorbinta::ProgramVersion);
-    QApplication::setDesktopFileName("zorbinta");
+    // Beside the executable in a portable folder; installed, the shipped
+    // files and the user's own.
+    const zorbinta::ProgramFiles files = zorbinta::locateProgramFiles(
+        QApplication::applicationDirPath().toStdString(), zorbinta::currentUserEnvironment());
+    // The name of the menu entry: the package installs it under the
+    // program's AppStream id, a portable folder beside the program.
+    QApplication::setDesktopFileName(files.portable() ? "zorbinta" : "ru.zorbinta.Zorbinta");
     QApplication::setWindowIcon(zorbinta::qt::pictureIcon(zorbinta::qt::Picture::Program));
 
     // The program speaks Russian; so do the toolkit's own dialogs and buttons.
@@ -61,10 +67,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&toolkit);
     }
 
-    // Beside the executable in a portable folder; installed, the shipped
-    // files and the user's own.
-    zorbinta::qt::DesktopProgram program(zorbinta::locateProgramFiles(
-        QApplication::applicationDirPath().toStdString(), zorbinta::currentUserEnvironment()));
+    zorbinta::qt::DesktopProgram program(files);
     program.show();
     return QApplication::exec();
 }
