@@ -10,12 +10,9 @@
 #include <map>
 #include <string>
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/ProgramFiles.h"
+#include "tests/AnotherUser.h"
 #include "tests/FakePlatform.h"
 #include "tests/SampleCatalogue.h"
 
@@ -24,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using testing::asAnotherUser;
 using testing::FakePlatform;
 using testing::makeCatalogue;
 using testing::ProgramFolder;
@@ -160,30 +158,6 @@ TEST_F(InstalledProgram, EachUserKeepsTheirOwnAnswerAndCatalogue) {
     EXPECT_EQ(second.app->catalogue.ProviderCount, 2);
     EXPECT_FALSE(second.app->main.changesEnabled);
     EXPECT_FALSE(fs::exists(userDir("bob")));
-}
-
-// Runs work in a child process as another user (root writes through
-// permissions) and returns what it reported.
-std::string asAnotherUser(const std::function<std::string()>& work) {
-    int fds[2];
-    if (::pipe(fds) != 0) return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(fds[0]);
-        const std::string outcome =
-            ::geteuid() != 0 || ::setuid(65534) == 0 ? work() : "no other user";
-        [[maybe_unused]] const ssize_t put = ::write(fds[1], outcome.data(), outcome.size());
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    std::string outcome;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
-        outcome.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fds[0]);
-    ::waitpid(child, nullptr, 0);
-    return outcome;
 }
 
 // A home folder that cannot take the user's folder: the download and the
