@@ -79,7 +79,7 @@ class ProgramUnderTest {
 public:
     explicit ProgramUnderTest(int records)
         : app(Platform{pane, fake, fake, fake, fake, fake, fake, fake.http},
-              programFor(records).programDir(), "http://bench.example") {
+              ProgramFiles(programFor(records).programDir()), "http://bench.example") {
         app.main.start();
         // An empty search form: no lower bound, any price.
         app.search.criteria.Bounds[6] = kUnlimited;

@@ -13,21 +13,23 @@ if(ZORBINTA_QT_SOURCES)
   target_link_libraries(zorbinta_views PUBLIC zorbinta_core zorbinta_net Qt6::Widgets
                         Qt6::WebEngineWidgets)
   add_executable(zorbinta ${CMAKE_SOURCE_DIR}/shell/qt/main.cpp)
-  target_link_libraries(zorbinta PRIVATE zorbinta_views)
+  target_link_libraries(zorbinta PRIVATE zorbinta_views CLI11::CLI11)
   add_dependencies(zorbinta zorbinta_data)
-  install(TARGETS zorbinta RUNTIME DESTINATION .)
-  # The program icon and a desktop entry that names the installed folder.
-  install(FILES ${CMAKE_SOURCE_DIR}/shell/qt/zorbinta.svg DESTINATION .)
-  install(CODE "
-    file(READ \"${CMAKE_SOURCE_DIR}/shell/qt/zorbinta.desktop\" entry)
-    string(REPLACE \"Exec=zorbinta\" \"Exec=\\\"\${CMAKE_INSTALL_PREFIX}/zorbinta\\\"\" entry \"\${entry}\")
-    string(REPLACE \"Icon=zorbinta\" \"Icon=\${CMAKE_INSTALL_PREFIX}/zorbinta.svg\" entry \"\${entry}\")
-    file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/zorbinta.desktop\" \"\${entry}\")
-    message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/zorbinta.desktop\")")
+  if(NOT ZORBINTA_SYSTEM_LAYOUT)
+    install(TARGETS zorbinta RUNTIME DESTINATION .)
+    # The program icon and a desktop entry that names the installed folder.
+    install(FILES ${CMAKE_SOURCE_DIR}/shell/qt/zorbinta.svg DESTINATION .)
+    install(CODE "
+      file(READ \"${CMAKE_SOURCE_DIR}/shell/qt/zorbinta.desktop\" entry)
+      string(REPLACE \"Exec=zorbinta\" \"Exec=\\\"\${CMAKE_INSTALL_PREFIX}/zorbinta\\\"\" entry \"\${entry}\")
+      string(REPLACE \"Icon=zorbinta\" \"Icon=\${CMAKE_INSTALL_PREFIX}/zorbinta.svg\" entry \"\${entry}\")
+      file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/zorbinta.desktop\" \"\${entry}\")
+      message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/zorbinta.desktop\")")
+  endif()
 endif()
 
 # Pictures of the program for the README, and its start-up benchmark.
-if(TARGET zorbinta_views)
+if(TARGET zorbinta_views AND ZORBINTA_SCREENSHOTS)
   find_package(Qt6 REQUIRED COMPONENTS Test)
   add_executable(zorbinta-screenshots ${CMAKE_SOURCE_DIR}/tools/screenshots.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/gui/GuiHarness.h)

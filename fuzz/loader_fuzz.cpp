@@ -28,7 +28,7 @@ using fuzz::check;
 struct Program {
     Program()
         : app(Platform{pane, fake, fake, fake, fake, fake, fake, fake.http},
-              fuzz::sampleProgram().programDir(), "http://fuzz.example") {
+              ProgramFiles(fuzz::sampleProgram().programDir()), "http://fuzz.example") {
         app.search.criteria.Bounds[6] = kUnlimited;
     }
     fuzz::CheckingPane pane;

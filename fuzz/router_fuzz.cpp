@@ -25,7 +25,7 @@ using fuzz::check;
 struct Program {
     Program()
         : app(Platform{pane, fake, fake, fake, fake, fake, fake, fake.http},
-              fuzz::sampleProgram().programDir(), "http://fuzz.example") {
+              ProgramFiles(fuzz::sampleProgram().programDir()), "http://fuzz.example") {
         app.main.start();
         check(app.catalogue.PlanCount > 0, "the sample catalogue did not load");
         // An empty search form: every plan matches.

@@ -182,7 +182,7 @@ TEST_F(ToolTest, CheckNamesTheLoadersProblems) {
         // The load stops with the first of them.
         Catalogue catalogue;
         VersionRecords versions;
-        CatalogueLoader loader(catalogue, dir.string() + "/", versions);
+        CatalogueLoader loader(catalogue, ProgramFiles(dir.string()), versions);
         try {
             loader.loadBytes(bytes);
             ADD_FAILURE() << "loaded: " << c.lines[0];

@@ -47,11 +47,11 @@ protected:
     testing::RecordingDialogs dialogs;
     testing::RecordingLinks links;
     Catalogue catalogue;
-    NewVersionPrompt prompt{dialogs, links, folder.path()};
-    CatalogueLoader loader{catalogue, folder.path(), prompt};
+    NewVersionPrompt prompt{dialogs, links, ProgramFiles(folder.path())};
+    CatalogueLoader loader{catalogue, ProgramFiles(folder.path()), prompt};
     ScriptedHttp http;
-    UpdateDialog dialog =
-        UpdateDialog(catalogue, loader, http, messages, dialogs, folder.path(), "http://x", [] {});
+    UpdateDialog dialog = UpdateDialog(catalogue, loader, http, messages, dialogs,
+                                       ProgramFiles(folder.path()), "http://x", [] {});
 };
 
 TEST_F(DownloadBoundsTest, OversizedCataloguesAreRefusedAndChangeNothing) {

@@ -6,12 +6,9 @@
 
 #include <filesystem>
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
+#include "tests/AnotherUser.h"
 #include "tests/FakePlatform.h"
 
 namespace zorbinta {
@@ -50,31 +47,14 @@ TEST_F(DurableWriteTest, AReadOnlyFileStaysReadOnly) {
     const std::string config = folder.path("templ/config.txt");
     fs::permissions(folder.dir / "templ", fs::perms::all);
     fs::permissions(config, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    int pipeFds[2];
-    ASSERT_EQ(::pipe(pipeFds), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::string outcome = "written";
-        if (::geteuid() != 0 || ::setuid(65534) == 0) {
-            try {
-                writeFileDurably(config, "1");
-            } catch (const Error& e) {
-                outcome = e.what();
-            }
-        } else {
-            outcome = "no other user";
+    const std::string outcome = testing::asAnotherUser([&config] {
+        try {
+            writeFileDurably(config, "1");
+        } catch (const Error& e) {
+            return std::string(e.what());
         }
-        [[maybe_unused]] const ssize_t put = ::write(pipeFds[1], outcome.data(), outcome.size());
-        ::_exit(0);
-    }
-    ::close(pipeFds[1]);
-    std::string outcome;
-    char buffer[256];
-    for (ssize_t got; (got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
-        outcome.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(pipeFds[0]);
-    ::waitpid(child, nullptr, 0);
+        return std::string("written");
+    });
     if (outcome == "no other user") GTEST_SKIP() << "cannot change to another user";
     EXPECT_EQ(outcome, "File access denied");
     EXPECT_EQ(folder.read("templ/config.txt"), "0");

@@ -36,7 +36,7 @@ struct Loaded {
     explicit Loaded(const std::string& bytes) { loader.loadBytes(bytes); }
     Catalogue catalogue;
     NoOffer offer;
-    CatalogueLoader loader{catalogue, "/nonexistent/", offer};
+    CatalogueLoader loader{catalogue, ProgramFiles("/nonexistent/"), offer};
 };
 
 std::string flags(int n) {

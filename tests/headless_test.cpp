@@ -12,6 +12,7 @@
 
 #include "tests/FakePlatform.h"
 #include "tests/LocalHttpServer.h"
+#include "tests/SampleCatalogue.h"
 
 namespace zorbinta {
 namespace {
@@ -23,19 +24,24 @@ struct Outcome {
     int status = -1;
 };
 
-Outcome runHeadless(const fs::path& dir, const std::string& script, const std::string& flags = "") {
-    const fs::path scriptFile = dir / "script.txt";
+// Runs command with script on its standard input, written to scriptFile.
+Outcome runScript(const std::string& command, const fs::path& scriptFile,
+                  const std::string& script) {
     std::ofstream(scriptFile) << script;
-    const std::string command = std::string(ZORBINTA_HEADLESS) + " " + flags + " '" + dir.string() +
-                                "' < '" + scriptFile.string() + "' 2>&1";
+    const std::string line = command + " < '" + scriptFile.string() + "' 2>&1";
     Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(line.c_str(), "r");
     char buffer[4096];
     size_t n;
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+Outcome runHeadless(const fs::path& dir, const std::string& script, const std::string& flags = "") {
+    return runScript(std::string(ZORBINTA_HEADLESS) + " " + flags + " '" + dir.string() + "'",
+                     dir / "script.txt", script);
 }
 
 // A copy of the installed program folder with its sample catalogue.
@@ -216,6 +222,90 @@ TEST_F(Installed, SearchPagingCompareProviderFreeDomainsHistoryAndSave) {
     }
     EXPECT_EQ(run.out.find("=== counts"), std::string::npos);  // nothing runs after Выход
     EXPECT_TRUE(fs::exists(saved.string() + ".htm"));
+}
+
+TEST(HeadlessOptions, HelpAnUnknownOptionAndASecondFolder) {
+    testing::ProgramFolder folder;
+    const struct {
+        const char* flags;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"--help", 0, "--server URL"},
+        {"--bogus", 2, "usage: zorbinta-headless [--server URL] [--offline] [PROGRAM_DIR]"},
+        {"--server", 2, "usage:"},
+        {"one two", 2, "usage:"},
+        {"--offline --server http://a/ --server http://b//", 0, ""},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = runScript(std::string(ZORBINTA_HEADLESS) + " " + c.flags,
+                                      folder.dir / "script.txt", "");
+        EXPECT_EQ(run.status, c.status) << c.flags << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.says), std::string::npos) << c.flags << "\n" << run.out;
+    }
+}
+
+// Installed as the package installs it (PREFIX/bin, PREFIX/share/zorbinta)
+// and started without a PROGRAM_DIR, it reads the installed files and writes
+// only into each user's $XDG_DATA_HOME/zorbinta/ (~/.local/share/zorbinta/).
+TEST(InstalledHeadless, EachUserDownloadsIntoTheirOwnFolder) {
+    testing::ProgramFolder tree;
+    const fs::path share = tree.dir / "usr/share/zorbinta";
+    fs::create_directories(tree.dir / "usr/bin");
+    fs::create_directories(share);
+    for (const char* file : {"templ", "image", "style.css", "base.db"}) {
+        fs::copy(fs::path(ZORBINTA_APP_DIR) / file, share / file, fs::copy_options::recursive);
+    }
+    const fs::path program = tree.dir / "usr/bin/zorbinta-headless";
+    std::error_code linked;
+    fs::create_hard_link(ZORBINTA_HEADLESS, program, linked);
+    if (linked) fs::copy_file(ZORBINTA_HEADLESS, program);
+    const auto installed = [&share] {
+        std::string all;
+        for (const auto& e : fs::recursive_directory_iterator(share)) {
+            if (e.is_regular_file()) all += e.path().string() + "\n" + readFileBytes(e.path());
+        }
+        return all;
+    };
+    const std::string before = installed();
+
+    testsupport::LocalHttpServer server(
+        testsupport::inOrder({testsupport::httpReply(200, testing::makeCatalogue(1, 1))}));
+    const auto run = [&](const std::string& env, const std::string& script) {
+        return runScript(
+            "env -u XDG_DATA_HOME " + env + " '" + program.string() + "' --server " + server.url(),
+            tree.dir / "script.txt", script);
+    };
+    const std::string home = (tree.dir / "home").string();
+    const Outcome first =
+        run("HOME=" + home + "/ann", "start\nshow counts\nmenu N11\npress Button1\n");
+    ASSERT_EQ(first.status, 0) << first.out;
+    const std::string startPage = "=== page file://" + share.string() + "/templ/main.htm\n";
+    EXPECT_TRUE(first.out.starts_with(startPage)) << first.out.substr(0, 200);
+    EXPECT_NE(first.out.find("templ/main.htm?izmen\n"), std::string::npos) << first.out;
+    const std::string own = home + "/ann/.local/share/zorbinta/";
+    EXPECT_EQ(readFileBytes(own + "base.db"), testing::makeCatalogue(1, 1));
+    EXPECT_EQ(readFileBytes(own + "base.db.prev"), readFileBytes(share / "base.db"));
+
+    // The next start loads the user's catalogue; the changes page still
+    // compares it with the shipped one.
+    const std::string look = "start\nshow counts\nshow menu N16\nmenu N16\n";
+    const Outcome next = run("HOME=" + home + "/ann", look);
+    EXPECT_NE(next.out.find("=== counts providers=1 plans=1 "), std::string::npos) << next.out;
+    EXPECT_NE(next.out.find("=== menu N16 on\n=== page file://" + share.string() +
+                            "/templ/main.htm?izmen\n"),
+              std::string::npos)
+        << next.out;
+    EXPECT_EQ(next.out.find("Каталог не изменился"), std::string::npos);
+
+    // XDG_DATA_HOME, when absolute, takes the place of ~/.local/share.
+    const Outcome xdg = run("HOME=" + home + "/cid XDG_DATA_HOME=" + home + "/data",
+                            "start\nmenu N11\npress Button1\n");
+    EXPECT_EQ(xdg.status, 0) << xdg.out;
+    EXPECT_TRUE(fs::exists(home + "/data/zorbinta/base.db"));
+    EXPECT_FALSE(fs::exists(home + "/cid"));
+
+    EXPECT_EQ(installed(), before);
 }
 
 }  // namespace

@@ -156,8 +156,8 @@ protected:
     Catalogue catalogue;
     RecordingDialogs dialogs;
     RecordingLinks links;
-    NewVersionPrompt prompt{dialogs, links, programDir()};
-    CatalogueLoader loader{catalogue, programDir(), prompt};
+    NewVersionPrompt prompt{dialogs, links, ProgramFiles(programDir())};
+    CatalogueLoader loader{catalogue, ProgramFiles(programDir()), prompt};
 };
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -311,7 +311,7 @@ TEST_F(LoaderTest, UnreadableFilesChangeNothing) {
         EXPECT_EQ(snapshot(catalogue), before);
     };
     expectError(loader, "File not found");
-    CatalogueLoader elsewhere(catalogue, programDir() + "missing/", prompt);
+    CatalogueLoader elsewhere(catalogue, ProgramFiles(programDir() + "missing/"), prompt);
     expectError(elsewhere, "Invalid filename");
     fs::create_directory(dir_ / "base.db");
     expectError(loader, "I/O error 21");

@@ -15,8 +15,8 @@ TEST(RouterParameters, PageNumberReadsTwoCharacters) {
     const struct {
         const char* location;
         int page;
-    } cases[] = {{"templ/stoimpage2", 2}, {"templ/stoimpage123", 12}, {"trafpage99", 99},
-                 {"dompage1", 1}};
+    } cases[] = {
+        {"templ/stoimpage2", 2}, {"templ/stoimpage123", 12}, {"trafpage99", 99}, {"dompage1", 1}};
     for (const auto& c : cases) EXPECT_EQ(readPageNumber(c.location), c.page) << c.location;
 }
 
@@ -90,8 +90,9 @@ TEST(RouterParameters, CompareSelectionAndProviderNumber) {
 
 // A catalogue of 20 plans of one provider, plan r costing r.
 std::string twentyPlans() {
-    std::string db = "prov|7|Firm|Addr|495|111|||||alpha.ru|a@alpha.ru|2004-03-15|Info|"
-                     "1|0|0|0|0|0|0|0|0|0|";
+    std::string db =
+        "prov|7|Firm|Addr|495|111|||||alpha.ru|a@alpha.ru|2004-03-15|Info|"
+        "1|0|0|0|0|0|0|0|0|0|";
     for (int r = 1; r <= 20; ++r) {
         db += "vs|Plan" + std::to_string(r) + "|" + std::to_string(100 + r) + "|7|" +
               std::to_string(r * 10) + "|500|1|1|1|" + std::to_string(r) +
@@ -106,7 +107,8 @@ class RouterFlow : public ::testing::Test {
 protected:
     void SetUp() override {
         folder.write("base.db", twentyPlans());
-        app = std::make_unique<Application>(fake.platform(), folder.path(), "http://srv");
+        app = std::make_unique<Application>(fake.platform(), ProgramFiles(folder.path()),
+                                            "http://srv");
         app->main.start();
         app->search.criteria.Bounds[6] = 99999;  // every plan matches
         // The start page is written before any navigation; the pages below
@@ -131,14 +133,15 @@ protected:
 TEST_F(RouterFlow, PagingLinksShowPageOneThenTheirPage) {
     go(url("stoimpage2"));
     ASSERT_EQ(fake.pane.pages.size(), 2u);
-    EXPECT_NE(fake.pane.pages[0].page.find("value=\"1\"><a class=\"menu\" href=\"provid=7\">Plan1<"),
-              std::string::npos);
-    EXPECT_NE(fake.pane.pages[1].page.find("value=\"16\"><a class=\"menu\" href=\"provid=7\">Plan16<"),
-              std::string::npos);
+    EXPECT_NE(
+        fake.pane.pages[0].page.find("value=\"1\"><a class=\"menu\" href=\"provid=7\">Plan1<"),
+        std::string::npos);
+    EXPECT_NE(
+        fake.pane.pages[1].page.find("value=\"16\"><a class=\"menu\" href=\"provid=7\">Plan16<"),
+        std::string::npos);
     EXPECT_EQ(fake.pane.pages[1].page.find("value=\"15\""), std::string::npos);
-    EXPECT_NE(fake.pane.pages[1].page.find(
-                  "Страницы: <a class=\"menu\" href=\"stoimpage1\">1</a> "
-                  "<a class=\"menu\" href=\"stoimpage2\">2</a> <tail>"),
+    EXPECT_NE(fake.pane.pages[1].page.find("Страницы: <a class=\"menu\" href=\"stoimpage1\">1</a> "
+                                           "<a class=\"menu\" href=\"stoimpage2\">2</a> <tail>"),
               std::string::npos);
 }
 
@@ -162,11 +165,13 @@ TEST_F(RouterFlow, DomainFormAndItsColumnLink) {
     const std::string& page = fake.pane.pages[0].page;
     EXPECT_NE(page.find("<td><a class=menu href=\"domregzona=.com%7Cnorh=1\">Регистрация</a></td>"),
               std::string::npos);
-    EXPECT_NE(page.find("<td><a class=menu href=\"domprodzona=.com%7Cnorh=1\">Продление</a></td></tr>"),
-              std::string::npos);
+    EXPECT_NE(
+        page.find("<td><a class=menu href=\"domprodzona=.com%7Cnorh=1\">Продление</a></td></tr>"),
+        std::string::npos);
     go("http://dom/domregzona=.ru%7Cnorh=0");
     ASSERT_EQ(fake.pane.pages.size(), 2u);
-    EXPECT_NE(fake.pane.pages[1].page.find("<tr bgcolor=\"#FFE6CC\"><td>.ru</td>"), std::string::npos);
+    EXPECT_NE(fake.pane.pages[1].page.find("<tr bgcolor=\"#FFE6CC\"><td>.ru</td>"),
+              std::string::npos);
 }
 
 TEST_F(RouterFlow, LocationWithoutCommandIsOnlyRecorded) {
@@ -184,7 +189,7 @@ TEST_F(RouterFlow, ProgramFolderNamesDoNotCountAsCommands) {
                               std::filesystem::copy_options::overwrite_existing);
     std::filesystem::copy_file(folder.dir / "base.db", dir / "base.db");
     FakePlatform other;
-    Application program(other.platform(), dir.string(), "http://srv");
+    Application program(other.platform(), ProgramFiles(dir.string()), "http://srv");
     program.main.start();
     program.main.N6Click();  // the search dialog closes at once here
     // The start page, then the results.

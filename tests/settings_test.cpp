@@ -42,7 +42,7 @@ protected:
     const fs::path dir_ = freshSettingsDir();
     RecordingDialogs dialogs;
     RecordingLinks links;
-    NewVersionPrompt prompt{dialogs, links, programDir()};
+    NewVersionPrompt prompt{dialogs, links, ProgramFiles(programDir())};
 };
 
 TEST_F(PromptTest, PromptFlagIsTheFirstLineExactly) {
@@ -55,7 +55,7 @@ TEST_F(PromptTest, PromptFlagIsTheFirstLineExactly) {
     };
     for (const auto& c : cases) {
         setFile(c.bytes);
-        EXPECT_EQ(readPromptFlag(programDir()), c.flag) << c.bytes;
+        EXPECT_EQ(readPromptFlag(ProgramFiles(programDir())), c.flag) << c.bytes;
     }
 }
 

@@ -45,8 +45,8 @@ protected:
     void start(const std::string& catalogue) {
         if (!catalogue.empty()) writeFileBytes(folder.path() + "base.db", catalogue);
         app = std::make_unique<Application>(
-            Platform{fake.pane, fake, fake, fake, fake, fake, fake, http}, folder.path(),
-            "http://srv");
+            Platform{fake.pane, fake, fake, fake, fake, fake, fake, http},
+            ProgramFiles(folder.path()), "http://srv");
         app->main.start();
     }
     std::string prev() const { return folder.path() + "base.db.prev"; }
@@ -102,7 +102,7 @@ TEST_F(Program, EmptyOrMissingCatalogueStartPageNamesTheDownload) {
         ProgramFolder other;
         FakePlatform shown;
         if (c.file != nullptr) writeFileBytes(other.path() + "base.db", c.file);
-        Application program(shown.platform(), other.path(), "http://srv");
+        Application program(shown.platform(), ProgramFiles(other.path()), "http://srv");
         program.guarded([&program] { program.main.start(); });
         ASSERT_EQ(shown.pane.pages.size(), 1u) << c.says;
         EXPECT_NE(shown.pane.pages[0].page.find(c.says), std::string::npos) << c.says;

@@ -103,16 +103,22 @@ protected:
     RecordingDialogs dialogs;
     RecordingLinks links;
     Catalogue catalogue;
-    NewVersionPrompt prompt{dialogs, links, folder.path()};
-    CatalogueLoader loader{catalogue, folder.path(), prompt};
+    NewVersionPrompt prompt{dialogs, links, ProgramFiles(folder.path())};
+    CatalogueLoader loader{catalogue, ProgramFiles(folder.path()), prompt};
     QtHttpClient qt;
     CountedClient http{qt};
     std::vector<std::string> status;
-    UpdateDialog dialog{
-        catalogue, loader, http, messages, dialogs, folder.path(), server.url(), [this] {
-            status = {"Хостинг-провайдеров:" + formatInt(catalogue.ProviderCount),
-                      "Тарифных планов:" + formatInt(catalogue.PlanCount)};
-        }};
+    UpdateDialog dialog{catalogue,
+                        loader,
+                        http,
+                        messages,
+                        dialogs,
+                        ProgramFiles(folder.path()),
+                        server.url(),
+                        [this] {
+                            status = {"Хостинг-провайдеров:" + formatInt(catalogue.ProviderCount),
+                                      "Тарифных планов:" + formatInt(catalogue.PlanCount)};
+                        }};
 };
 
 TEST_F(UpdateTest, GoodCatalogueReplacesTheFileLoadsItAndCloses) {
@@ -254,8 +260,8 @@ public:
 
 TEST_F(UpdateTest, CancelDuringTheSizeRequestClosesWithoutADownload) {
     CancelledSizeRequest client;
-    UpdateDialog window(catalogue, loader, client, messages, dialogs, folder.path(), server.url(),
-                        [] {});
+    UpdateDialog window(catalogue, loader, client, messages, dialogs, ProgramFiles(folder.path()),
+                        server.url(), [] {});
     client.press = [&] { window.Button2Click(); };
     runGuarded(messages, [&] { window.Button1Click(); });
     EXPECT_EQ(client.cancels, 1);
@@ -276,7 +282,7 @@ TEST_F(UpdateTest, OfflineAsksToConnectWithoutARequest) {
 }
 
 TEST_F(UpdateTest, UnreachableServerReportsTheEmptyLength) {
-    UpdateDialog nowhere(catalogue, loader, http, messages, dialogs, folder.path(),
+    UpdateDialog nowhere(catalogue, loader, http, messages, dialogs, ProgramFiles(folder.path()),
                          "http://127.0.0.1:1", [] {});
     runGuarded(messages, [&] { nowhere.Button1Click(); });
     EXPECT_EQ(messages.shown, std::vector<std::string>{"'' is not a valid integer value"});

@@ -73,7 +73,7 @@ bool writeEarlierCatalogue(const ProgramFolder& folder) {
 bool shoot(const QString& outDir) {
     ProgramFolder folder;
     if (!writeEarlierCatalogue(folder)) return fail("cannot write base.db.prev");
-    DesktopProgram program(folder.path());
+    DesktopProgram program(zorbinta::ProgramFiles(folder.path()));
     if (!started(program)) return fail("the program did not start");
     auto& pane = program.pane();
     auto& main = program.mainWindow();
@@ -139,7 +139,7 @@ bool bench() {
                           ? qEnvironmentVariable("ZORBINTA_BENCH_T0").toLongLong()
                           : QDateTime::currentMSecsSinceEpoch() * 1000000;
     ProgramFolder folder;
-    DesktopProgram program(folder.path());
+    DesktopProgram program(zorbinta::ProgramFiles(folder.path()));
     if (!started(program)) return fail("the program did not start");
     const qint64 window = sinceStart(t0);
     // The first page as the search command shows it.

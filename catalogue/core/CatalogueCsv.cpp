@@ -344,7 +344,8 @@ void checkReferences(const Catalogue& c, const std::array<CsvFileReader*, kCsvFi
 CatalogueContents loadCatalogueBytes(std::string_view fileBytes) {
     CatalogueContents contents;
     VersionRecords versions;
-    CatalogueLoader loader(*contents.tables, std::string(), versions);
+    // Only bytes are loaded here: the loader reads no file.
+    CatalogueLoader loader(*contents.tables, ProgramFiles(std::string()), versions);
     loader.loadBytes(fileBytes);
     contents.versions = std::move(versions.records);
     return contents;

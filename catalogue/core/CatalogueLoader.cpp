@@ -390,7 +390,7 @@ void CatalogueLoader::CatalogueLoad() {
     // bound whatever the file does meanwhile.
     std::uintmax_t size = 0;
     std::optional<std::string> bytes =
-        readFileBytesUpTo(programDir_ + "base.db", kMaxCatalogueBytes, size);
+        readFileBytesUpTo(files_.currentFile("base.db"), kMaxCatalogueBytes, size);
     if (!bytes) failTooLarge(size);
     load(*bytes, &*bytes);
 }

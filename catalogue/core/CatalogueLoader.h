@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "catalogue/core/ProgramFiles.h"
 
 namespace zorbinta {
 
@@ -42,11 +43,11 @@ CatalogueCheck checkCatalogueBytes(std::string_view fileBytes);
 
 class CatalogueLoader {
 public:
-    CatalogueLoader(Catalogue& catalogue, std::string programDir, NewVersionOffer& offer)
-        : catalogue_(catalogue), programDir_(std::move(programDir)), offer_(offer) {}
+    CatalogueLoader(Catalogue& catalogue, ProgramFiles files, NewVersionOffer& offer)
+        : catalogue_(catalogue), files_(std::move(files)), offer_(offer) {}
 
-    // Loads programDir + "base.db". While another load is paused in the
-    // new-version prompt this does nothing: the outer load finishes.
+    // Loads base.db: the user's when there is one, else the shipped one. While another load is
+    // paused in the new-version prompt this does nothing: the outer load finishes.
     void CatalogueLoad();
     // The same on bytes already read (Windows-1251 file contents).
     void loadBytes(std::string_view fileBytes);
@@ -59,7 +60,7 @@ private:
     void load(std::string_view fileBytes, std::string* owned);
 
     Catalogue& catalogue_;
-    std::string programDir_;
+    ProgramFiles files_;
     NewVersionOffer& offer_;
     bool busy_ = false;
 };

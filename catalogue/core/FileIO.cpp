@@ -191,6 +191,23 @@ int copyFileDurably(const std::string& from, const std::string& to) {
     return error;
 }
 
+void makeFolders(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).lexically_normal();
+    std::filesystem::path made;
+    for (const std::filesystem::path& part : folder) {
+        if (part.empty()) continue;  // the empty part after a trailing slash
+        made /= part;
+        if (::mkdir(made.c_str(), 0700) == 0) continue;
+        const int error = errno;
+        struct stat info {};
+        if (error == EEXIST && ::stat(made.c_str(), &info) == 0) {
+            if (S_ISDIR(info.st_mode)) continue;
+            throwIoError(ENOTDIR, path);
+        }
+        throwIoError(error, path);
+    }
+}
+
 int syncFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errno != 0 ? errno : EIO;

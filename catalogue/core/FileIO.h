@@ -41,6 +41,12 @@ int copyFileDurably(const std::string& from, const std::string& to);
 // or interrupted. Returns 0 or the system's error code.
 int writeAll(int fd, std::string_view bytes);
 
+// Makes the folder path and each missing folder above it, readable and
+// writable by the user alone. Throws the same texts: "File access denied"
+// where the user may not create it, "Invalid filename" where a file stands
+// in the way.
+void makeFolders(const std::string& path);
+
 // Flushes a file's contents, or the entry list of the folder that holds path,
 // to the disk. Return 0 or the system's error code.
 int syncFile(const std::string& path);

@@ -240,10 +240,10 @@ std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
     return body;
 }
 
-std::string BuildChangesPage(const Catalogue& current, const std::string& programDir,
+std::string BuildChangesPage(const Catalogue& current, const std::string& previousFile,
                              const ChangesPaging& paging) {
     namespace fs = std::filesystem;
-    const std::string path = programDir + "base.db.prev";
+    const std::string& path = previousFile;
     auto impossible = [](const std::string& why) {
         return std::string(kHeading) + "<p>" + kNoComparison + why + ".</p>";
     };

@@ -30,11 +30,11 @@ struct ChangesPaging {
 
 ChangesPaging readChangesPaging(std::string_view location);
 
-// The body for the catalogue on show: base.db.prev is read into a catalogue
-// of its own (the program's tables, its ordering and the new-version prompt
-// stay untouched); a file that is missing, unreadable, too large or not a
-// catalogue gives a body that says no comparison is possible.
-std::string BuildChangesPage(const Catalogue& current, const std::string& programDir,
+// The body for the catalogue on show: previousFile (the user's base.db.prev) is read into a
+// catalogue of its own (the program's tables, its ordering and the new-version prompt stay
+// untouched); a file that is missing, unreadable, too large or not a catalogue gives a body that
+// says no comparison is possible.
+std::string BuildChangesPage(const Catalogue& current, const std::string& previousFile,
                              const ChangesPaging& paging);
 
 // The body comparing two catalogues: exactly "Каталог не изменился" when

@@ -112,7 +112,7 @@ std::string Router::commandText(const std::string& location) const {
     // Command words are looked for after the program's own folder, so that a
     // folder named "free" or "prov" does not add pages of its own.
     for (const std::string& prefix :
-         {"file://" + programDir_, "file://" + percentEncodedPath(programDir_)}) {
+         {"file://" + files_.programDir(), "file://" + percentEncodedPath(files_.programDir())}) {
         if (location.compare(0, prefix.size(), prefix) == 0) return location.substr(prefix.size());
     }
     return location;
@@ -123,7 +123,7 @@ void Router::nav() {
 }
 
 void Router::show(const std::string& body) {
-    ShowPage(pane_, framedPage(programDir_, body));
+    ShowPage(pane_, framedPage(files_.programDir(), body));
 }
 
 void Router::handle(const std::string& location) {
@@ -185,7 +185,7 @@ void Router::handle(const std::string& location) {
         show(body);
     }
     if (changes) {
-        body = BuildChangesPage(catalogue_, programDir_, changesPaging);
+        body = BuildChangesPage(catalogue_, files_.userFile("base.db.prev"), changesPaging);
         show(body);
     }
 }

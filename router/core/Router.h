@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
 #include "router/core/CataloguePages.h"
 #include "shell/core/History.h"
@@ -33,13 +34,13 @@ int readProviderNumber(std::string& location);                 // cuts location
 class Router {
 public:
     Router(Catalogue& catalogue, History& history, SearchDialog& search, BrowserPane& pane,
-           HistoryButtons& buttons, std::string programDir, std::string serverUrl)
+           HistoryButtons& buttons, ProgramFiles files, std::string serverUrl)
         : catalogue_(catalogue),
           history_(history),
           search_(search),
           pane_(pane),
           buttons_(buttons),
-          programDir_(std::move(programDir)),
+          files_(std::move(files)),
           serverUrl_(std::move(serverUrl)) {}
 
     // TForm1.nav: the pane's navigate-complete event.
@@ -59,7 +60,7 @@ private:
     SearchDialog& search_;
     BrowserPane& pane_;
     HistoryButtons& buttons_;
-    std::string programDir_;
+    ProgramFiles files_;
     std::string serverUrl_;
 };
 

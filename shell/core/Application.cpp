@@ -26,25 +26,20 @@ void runGuarded(MessageBox& messages, const std::function<void()>& work) {
     }
 }
 
-std::string withTrailingSlash(std::string dir) {
-    if (dir.empty() || dir.back() != '/') dir.push_back('/');
-    return dir;
-}
-
-Application::Application(const Platform& platform, std::string programDir, std::string serverUrl)
+Application::Application(const Platform& platform, ProgramFiles files, std::string serverUrl)
     : platform_(platform),
-      programDir_(withTrailingSlash(std::move(programDir))),
+      files_(std::move(files)),
       serverUrl_(std::move(serverUrl)),
       search(*this),
-      prompt(*this, platform.links, programDir_),
-      loader(catalogue, programDir_, prompt),
+      prompt(*this, platform.links, files_),
+      loader(catalogue, files_, prompt),
       about(*this, platform.links),
       main(catalogue, loader, history,
            MainController::Services{platform.pane, platform.mainView, platform.workArea,
                                     platform.saveDialog, platform.messages, *this, *this},
-           programDir_),
-      router(catalogue, history, search, platform.pane, main, programDir_, serverUrl_),
-      update(catalogue, loader, platform.http, platform.messages, *this, programDir_, serverUrl_,
+           files_),
+      router(catalogue, history, search, platform.pane, main, files_, serverUrl_),
+      update(catalogue, loader, platform.http, platform.messages, *this, files_, serverUrl_,
              [this] { main.writeStatus(); }) {
     platform_.pane.setNavigateCompleteHandler([this] { guarded([this] { router.nav(); }); });
 }

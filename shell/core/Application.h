@@ -9,6 +9,7 @@
 #include "about/core/AboutBox.h"
 #include "catalogue/core/Catalogue.h"
 #include "catalogue/core/CatalogueLoader.h"
+#include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
 #include "router/core/Router.h"
 #include "search/core/SearchDialog.h"
@@ -38,12 +39,9 @@ struct Platform {
 // Runs one event's work and shows any error it raises; the program goes on.
 void runGuarded(MessageBox& messages, const std::function<void()>& work);
 
-// programDir ends in "/".
-std::string withTrailingSlash(std::string dir);
-
 class Application final : public DialogRunner, public ProgramState {
 public:
-    Application(const Platform& platform, std::string programDir,
+    Application(const Platform& platform, ProgramFiles files,
                 std::string serverUrl = kDefaultServerUrl);
 
     void runModal(DialogId id) override;
@@ -54,12 +52,13 @@ public:
     // Runs work at an event boundary: errors go to the error display.
     void guarded(const std::function<void()>& work) { runGuarded(platform_.messages, work); }
 
-    const std::string& programDir() const { return programDir_; }
+    const std::string& programDir() const { return files_.programDir(); }
+    const ProgramFiles& files() const { return files_; }
     const std::string& serverUrl() const { return serverUrl_; }
 
 private:
     Platform platform_;
-    std::string programDir_;
+    ProgramFiles files_;
     std::string serverUrl_;
 
 public:

@@ -41,18 +41,19 @@ void MainController::start() {
 
 void MainController::writeStartPage() {
     std::error_code ec;
-    const CatalogueFile file = std::filesystem::exists(programDir_ + "base.db", ec)
+    const CatalogueFile file = std::filesystem::exists(files_.currentFile("base.db"), ec)
                                    ? CatalogueFile::Present
                                    : CatalogueFile::Missing;
     const std::string body = BuildStartPage(catalogue_, s_.program.catalogueVersion(), file);
     // Written, not navigated to: the router does not run and the history
     // stays as the activation left it.
-    s_.pane.writeDocumentAt(startPageUrl(programDir_), framedPage(programDir_, body));
+    s_.pane.writeDocumentAt(startPageUrl(files_.programDir()),
+                            framedPage(files_.programDir(), body));
 }
 
 void MainController::refreshChangesItem() {
     std::error_code ec;
-    const bool kept = std::filesystem::is_regular_file(programDir_ + "base.db.prev", ec);
+    const bool kept = std::filesystem::is_regular_file(files_.userFile("base.db.prev"), ec);
     changesEnabled = kept;
     s_.view.setChangesEnabled(kept);
 }
@@ -91,12 +92,12 @@ void MainController::N4Click() {
 
 void MainController::N6Click() {
     s_.dialogs.runModal(DialogId::Search);
-    NavigateToCommand(s_.pane, programDir_, "stoim", Wait::AndFocus);
+    NavigateToCommand(s_.pane, files_.programDir(), "stoim", Wait::AndFocus);
 }
 
 void MainController::ToolButton2Click() {
     s_.dialogs.runModal(DialogId::Search);
-    NavigateToCommand(s_.pane, programDir_, "stoim", Wait::No);
+    NavigateToCommand(s_.pane, files_.programDir(), "stoim", Wait::No);
 }
 
 void MainController::N8Click() {
@@ -116,11 +117,11 @@ void MainController::N8Click() {
 }
 
 void MainController::N9Click() {
-    NavigateToCommand(s_.pane, programDir_, "free", Wait::AndFocus);
+    NavigateToCommand(s_.pane, files_.programDir(), "free", Wait::AndFocus);
 }
 
 void MainController::N13Click() {
-    NavigateToCommand(s_.pane, programDir_, "dom", Wait::No);
+    NavigateToCommand(s_.pane, files_.programDir(), "dom", Wait::No);
 }
 
 void MainController::N11Click() {
@@ -128,7 +129,7 @@ void MainController::N11Click() {
     // The dialog has closed and the activation has run, the changes item
     // with it; a new catalogue is followed by what it changed.
     if (s_.program.takeDownloadReplaced()) {
-        NavigateToCommand(s_.pane, programDir_, kChangesCommand, Wait::AndFocus);
+        NavigateToCommand(s_.pane, files_.programDir(), kChangesCommand, Wait::AndFocus);
     }
 }
 
@@ -138,7 +139,7 @@ void MainController::N12Click() {
 
 void MainController::N16Click() {
     if (!changesEnabled) return;
-    NavigateToCommand(s_.pane, programDir_, kChangesCommand, Wait::AndFocus);
+    NavigateToCommand(s_.pane, files_.programDir(), kChangesCommand, Wait::AndFocus);
 }
 
 void MainController::ToolButton5Click() {
@@ -165,7 +166,7 @@ void MainController::click() {
             number = roundToInt(catalogue_.number(ProviderTable, slot::ProviderId, row));
         }
     }
-    NavigateToCommand(s_.pane, programDir_, "provid=" + formatInt(number), Wait::AndFocus);
+    NavigateToCommand(s_.pane, files_.programDir(), "provid=" + formatInt(number), Wait::AndFocus);
 }
 
 void MainController::setBackEnabled(bool enabled) {

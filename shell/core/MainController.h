@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
 #include "router/core/Router.h"
 #include "shell/core/History.h"
@@ -43,12 +44,12 @@ public:
     };
 
     MainController(Catalogue& catalogue, CatalogueLoader& loader, History& history,
-                   const Services& services, std::string programDir)
+                   const Services& services, ProgramFiles files)
         : catalogue_(catalogue),
           loader_(loader),
           history_(history),
           s_(services),
-          programDir_(std::move(programDir)) {}
+          files_(std::move(files)) {}
 
     // The main window is shown for the first time: the first activation,
     // then the start page.
@@ -63,10 +64,10 @@ public:
 
     void N2Click();  // Файл → Сохранить
     void ToolButton1Click() { N2Click(); }
-    void N4Click();  // Файл → Выход
-    void N6Click();  // Поиск → Виртуалный сервер (waits)
+    void N4Click();           // Файл → Выход
+    void N6Click();           // Поиск → Виртуалный сервер (waits)
     void ToolButton2Click();  // Поиск (does not wait)
-    void N8Click();  // show or hide the provider panel
+    void N8Click();           // show or hide the provider panel
     void ToolButton3Click() { N8Click(); }
     void BitBtn4Click() { N8Click(); }
     void N9Click();   // free hosting
@@ -93,7 +94,7 @@ public:
     int selectedItem = -1;
     bool backEnabled = false;
     bool forwardEnabled = false;
-    // N16: only while base.db.prev exists.
+    // N16: only while the user's base.db.prev exists.
     bool changesEnabled = false;
 
 private:
@@ -103,7 +104,7 @@ private:
     CatalogueLoader& loader_;
     History& history_;
     Services s_;
-    std::string programDir_;
+    ProgramFiles files_;
 };
 
 }  // namespace zorbinta

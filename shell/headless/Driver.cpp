@@ -59,13 +59,14 @@ private:
 
 }  // namespace
 
-Driver::Driver(std::istream& in, std::ostream& out, const Options& options)
+Driver::Driver(std::istream& in, std::ostream& out, const ProgramFiles& files,
+               const Options& options)
     : in_(in), out_(out), options_(options), pane_(out) {
     network_ = std::make_unique<QtHttpClient>();
     // --offline makes the connection-state query answer "not connected".
     http_ = std::make_unique<SimulatedConnection>(*network_, !options.offline);
     app_ = std::make_unique<Application>(
-        Platform{pane_, *this, *this, *this, *this, *this, *this, *http_}, options.programDir,
+        Platform{pane_, *this, *this, *this, *this, *this, *this, *http_}, files,
         options.serverUrl);
 }
 

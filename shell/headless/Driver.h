@@ -15,7 +15,6 @@
 namespace zorbinta::headless {
 
 struct Options {
-    std::string programDir;
     std::string serverUrl = kDefaultServerUrl;
     bool offline = false;
 };
@@ -27,7 +26,7 @@ class Driver final : public MainWindowView,
                      public SaveDialog,
                      public ModalDialogs {
 public:
-    Driver(std::istream& in, std::ostream& out, const Options& options);
+    Driver(std::istream& in, std::ostream& out, const ProgramFiles& files, const Options& options);
     ~Driver() override;
 
     // Runs the script to its end (or to Файл → Выход). Returns the exit status.

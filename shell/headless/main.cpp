@@ -2,12 +2,15 @@
 
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <QCoreApplication>
 #include <climits>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
+#include "catalogue/core/ProgramFiles.h"
 #include "shell/headless/Driver.h"
 
 namespace {
@@ -20,41 +23,59 @@ std::string executableDir() {
     return path.substr(0, path.find_last_of('/') + 1);
 }
 
-int usage() {
-    std::cerr << "usage: zorbinta-headless [--server URL] [--offline] [PROGRAM_DIR] < script\n";
-    return 2;
-}
+constexpr const char* kUsage =
+    "usage: zorbinta-headless [--server URL] [--offline] [PROGRAM_DIR] < script\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    CLI::App cli{
+        "Runs Zorbinta's catalogue program without a screen: reads a script of user\n"
+        "actions on standard input, one a line, and prints what the user would see.\n"
+        "Exit status: 0 when the script ran to its end, 2 for a line or an option it\n"
+        "cannot understand.\n\n"
+        "The script language is described in headless.md (docs/ in the source,\n"
+        "/usr/share/doc/zorbinta/ in the Debian package).",
+        "zorbinta-headless"};
+    zorbinta::headless::Options options;
+    std::string programDir;
+    cli.add_option("--server", options.serverUrl,
+                   "the catalogue server for this run: scheme and host, optionally a port\n"
+                   "(default " +
+                       options.serverUrl + ")")
+        ->type_name("URL")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    cli.add_flag("--offline", options.offline, "the connection check answers \"not connected\"");
+    cli.add_option("PROGRAM_DIR", programDir,
+                   "the program's folder, which holds templ/, image/, style.css and base.db\n"
+                   "and takes every file the program writes; without it, the folder of\n"
+                   "this executable, or, when installed, the installed files and the\n"
+                   "user's own in $XDG_DATA_HOME/zorbinta/ (~/.local/share/zorbinta/)")
+        ->type_name("");
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return cli.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "zorbinta-headless: " << e.what() << '\n' << kUsage;
+        return 2;
+    }
+    while (!options.serverUrl.empty() && options.serverUrl.back() == '/') {
+        options.serverUrl.pop_back();
+    }
+
     // The downloads run Qt Network, whose requests wait in local event loops;
     // no display is needed. Standard input stays a plain line reader.
     QCoreApplication app(argc, argv);
-    zorbinta::headless::Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--server") {
-            if (++i >= argc) return usage();
-            options.serverUrl = argv[i];
-            while (!options.serverUrl.empty() && options.serverUrl.back() == '/') {
-                options.serverUrl.pop_back();
-            }
-        } else if (arg == "--offline") {
-            options.offline = true;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return usage();
-        } else if (options.programDir.empty()) {
-            options.programDir = arg;
-        } else {
-            return usage();
-        }
+    std::optional<zorbinta::ProgramFiles> files;
+    if (programDir.empty()) {
+        files = zorbinta::locateProgramFiles(executableDir(), zorbinta::currentUserEnvironment());
+    } else {
+        std::error_code error;
+        const auto absolute = std::filesystem::absolute(programDir, error);
+        files.emplace(error ? programDir : absolute.string());
     }
-    if (options.programDir.empty()) options.programDir = executableDir();
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(options.programDir, error);
-    if (!error) options.programDir = absolute.string();
     std::ios::sync_with_stdio(false);
-    zorbinta::headless::Driver driver(std::cin, std::cout, options);
+    zorbinta::headless::Driver driver(std::cin, std::cout, *files, options);
     return driver.run();
 }

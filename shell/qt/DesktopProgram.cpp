@@ -14,10 +14,9 @@
 
 namespace zorbinta::qt {
 
-DesktopProgram::DesktopProgram(const std::string& programDir, const std::string& serverUrl) {
-    const std::string dir = withTrailingSlash(programDir);
+DesktopProgram::DesktopProgram(const ProgramFiles& files, const std::string& serverUrl) {
     form1_ = std::make_unique<TForm1>();
-    pane_ = std::make_unique<QtBrowserPane>(dir);
+    pane_ = std::make_unique<QtBrowserPane>(files.programDir());
     form1_->setPageArea(pane_->view());
     messages_ = std::make_unique<QtMessageBox>(form1_.get());
     links_ = std::make_unique<QtLinkOpener>();
@@ -27,7 +26,7 @@ DesktopProgram::DesktopProgram(const std::string& programDir, const std::string&
     http_ = std::make_unique<QtHttpClient>();
     app_ = std::make_unique<Application>(
         Platform{*pane_, *form1_, *messages_, *links_, *workArea_, *saveDialog_, *dialogs_, *http_},
-        dir, serverUrl);
+        files, serverUrl);
     form1_->attach(*app_);
     QObject::connect(pane_.get(), &QtBrowserPane::externalLinkRequested, form1_.get(),
                      [this](const QString& target) {

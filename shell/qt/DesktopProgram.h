@@ -25,7 +25,7 @@ class TForm5;
 
 class DesktopProgram {
 public:
-    explicit DesktopProgram(const std::string& programDir,
+    explicit DesktopProgram(const ProgramFiles& files,
                             const std::string& serverUrl = kDefaultServerUrl);
     ~DesktopProgram();
     DesktopProgram(const DesktopProgram&) = delete;

@@ -76,7 +76,7 @@ private:
 
 private slots:
     void initTestCase() {
-        program_ = std::make_unique<DesktopProgram>(folder_.path());
+        program_ = std::make_unique<DesktopProgram>(zorbinta::ProgramFiles(folder_.path()));
         program_->show();
         QVERIFY(waitUntil([&] { return app().catalogue.PlanCount > 0; }));
     }
@@ -240,7 +240,7 @@ private slots:
         const QString link = QString::fromLatin1(catalogue.split('|').at(2));
         folder.write("base.db", catalogue);
         folder.write("templ/config.txt", "0");
-        DesktopProgram program(folder.path());
+        DesktopProgram program(zorbinta::ProgramFiles(folder.path()));
 
         // Answers the prompt with the box set as given and the button named.
         int prompts = 0;

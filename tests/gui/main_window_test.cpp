@@ -71,7 +71,7 @@ private slots:
     void cleanup() { cancelModalWatches(); }
 
     void initTestCase() {
-        program_ = std::make_unique<DesktopProgram>(folder_.path());
+        program_ = std::make_unique<DesktopProgram>(zorbinta::ProgramFiles(folder_.path()));
         routed_ = std::make_unique<QSignalSpy>(&pane(),
                                                &zorbinta::qt::QtBrowserPane::navigationCompleted);
         program_->show();
@@ -354,7 +354,7 @@ private slots:
         generator.start("python3", {ZORBINTA_SOURCE_DIR "/scripts/gen_catalogue.py", "--records",
                                     "1000", folder.file("base.db")});
         QVERIFY(generator.waitForFinished(60000) && generator.exitCode() == 0);
-        DesktopProgram program(folder.path());
+        DesktopProgram program(zorbinta::ProgramFiles(folder.path()));
         program.show();
         QVERIFY(waitUntil([&] { return program.app().catalogue.FreeHostCount == 1000; }));
         program.mainWindow().command("N9")->trigger();

@@ -243,10 +243,10 @@ private slots:
         RecordingDialogs dialogs;
         RecordingLinks links;
         Catalogue catalogue;
-        NewVersionPrompt prompt(dialogs, links, programDir);
-        CatalogueLoader loader(catalogue, programDir, prompt);
-        UpdateDialog model(catalogue, loader, *client, messages, dialogs, programDir, server.url(),
-                           [] {});
+        NewVersionPrompt prompt(dialogs, links, ProgramFiles(programDir));
+        CatalogueLoader loader(catalogue, ProgramFiles(programDir), prompt);
+        UpdateDialog model(catalogue, loader, *client, messages, dialogs, ProgramFiles(programDir),
+                           server.url(), [] {});
         TForm3 form(model);
         QCOMPARE(form.windowTitle(), QString("Обновление"));
         QCOMPARE(form.Label1->text(), QString("Загрузка базы данных"));

@@ -6,27 +6,27 @@
 namespace zorbinta {
 namespace {
 
-std::string settingsPath(const std::string& programDir) {
-    return programDir + "templ/config.txt";
-}
+constexpr const char* kSettingsFile = "templ/config.txt";
 
 }  // namespace
 
-std::string readPromptFlag(const std::string& programDir) {
-    const std::vector<std::string> lines = splitLines(readFileBytes(settingsPath(programDir)));
+std::string readPromptFlag(const ProgramFiles& files) {
+    const std::vector<std::string> lines =
+        splitLines(readFileBytes(files.currentFile(kSettingsFile)));
     return lines.empty() ? std::string() : fromCp1251(lines.front());
 }
 
-void writePromptOff(const std::string& programDir) {
+void writePromptOff(const ProgramFiles& files) {
+    files.makeUserFolderFor(kSettingsFile);
     // Never truncated in place: a power cut mid-write would leave an empty
     // file, which reads as "prompt off" and cannot be told from a choice.
-    writeFileDurably(settingsPath(programDir), "1");
+    writeFileDurably(files.userFile(kSettingsFile), "1");
 }
 
 void NewVersionPrompt::OfferNewVersion(const std::string& catalogueVersion,
                                        const std::string& newVersionLink) {
     // Read first: a missing settings file leaves the prompt as it was.
-    const std::string promptFlag = readPromptFlag(programDir_);
+    const std::string promptFlag = readPromptFlag(files_);
     link_ = newVersionLink;
     // Plain text comparison: "3.10", "3.0" and "3.1 " all differ from "3.1".
     if (promptFlag == "0" && catalogueVersion != ProgramVersion) {
@@ -38,12 +38,12 @@ void NewVersionPrompt::OfferNewVersion(const std::string& catalogueVersion,
 void NewVersionPrompt::Button1Click() {
     links_.open(link_);
     // A failed write raises its error before the prompt closes, so it stays open.
-    if (CheckBox1) writePromptOff(programDir_);
+    if (CheckBox1) writePromptOff(files_);
     dialogs_.close(DialogId::Prompt);
 }
 
 void NewVersionPrompt::Button2Click() {
-    if (CheckBox1) writePromptOff(programDir_);
+    if (CheckBox1) writePromptOff(files_);
     dialogs_.close(DialogId::Prompt);
 }
 

@@ -4,18 +4,20 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/core/ProgramFiles.h"
 #include "shell/core/Platform.h"
 
 namespace zorbinta {
 
 inline constexpr const char* ProgramVersion = "3.1";
 
-// PromptFlag: the first line of templ/config.txt. Throws "File not found".
-std::string readPromptFlag(const std::string& programDir);
-// Replaces the file with one holding the single character "1", written
-// beside it and renamed over it; a file that may not be written fails as
-// before, with the runtime's text.
-void writePromptOff(const std::string& programDir);
+// PromptFlag: the first line of templ/config.txt, the user's when there is
+// one, else the installed one. Throws "File not found".
+std::string readPromptFlag(const ProgramFiles& files);
+// Replaces the user's file with one holding the single character "1", written
+// beside it and renamed over it; a file or folder that may not be written
+// fails as before, with the runtime's text.
+void writePromptOff(const ProgramFiles& files);
 
 // Called by the loader for every update record.
 class NewVersionOffer {
@@ -27,8 +29,8 @@ public:
 
 class NewVersionPrompt : public NewVersionOffer {
 public:
-    NewVersionPrompt(DialogRunner& dialogs, LinkOpener& links, std::string programDir)
-        : dialogs_(dialogs), links_(links), programDir_(std::move(programDir)) {}
+    NewVersionPrompt(DialogRunner& dialogs, LinkOpener& links, ProgramFiles files)
+        : dialogs_(dialogs), links_(links), files_(std::move(files)) {}
 
     void OfferNewVersion(const std::string& catalogueVersion,
                          const std::string& newVersionLink) override;
@@ -47,7 +49,7 @@ public:
 private:
     DialogRunner& dialogs_;
     LinkOpener& links_;
-    std::string programDir_;
+    ProgramFiles files_;
     std::string link_;
     std::string version_;
 };

@@ -142,6 +142,7 @@ std::optional<Transfer> UpdateDialog::fetch(std::string& message) {
     if (cancelRequested_) return std::nullopt;
 
     const std::string part = partPath();
+    files_.makeUserFolderFor("base.db.part");
     removePart(part);  // a leftover of an earlier run, or a link planted there
     return http_.downloadToFile(url, part, [this](std::size_t size) { return chunkArrived(size); });
 }
@@ -240,20 +241,20 @@ void UpdateDialog::installCatalogue() {
 }
 
 void UpdateDialog::keepPrevious() {
-    const std::string target = targetPath();
+    const std::string current = currentPath();
     const std::string previous = previousPath();
     std::error_code ec;
     // Without a catalogue file (or with something else in its place) nothing
     // is replaced, and an older base.db.prev would compare the new catalogue
     // with one that is two downloads old.
-    if (!std::filesystem::is_regular_file(target, ec)) {
+    if (!std::filesystem::is_regular_file(current, ec)) {
         removePart(previous);
         return;
     }
     // A copy that cannot be made (a full disk) must not cost the download
     // itself: the new catalogue is taken all the same, and no base.db.prev
     // is left that would misstate what it replaced.
-    if (copyFileDurably(target, previous) != 0) removePart(previous);
+    if (copyFileDurably(current, previous) != 0) removePart(previous);
 }
 
 void UpdateDialog::Button2Click() {

@@ -6,7 +6,9 @@
 // so a failed or cancelled download, or a power cut, leaves the catalogue
 // file and the tables as they were. A file larger than kMaxCatalogueBytes is
 // refused by its announced length, or stopped as soon as it passes the bound.
-// The file a download replaces is kept as base.db.prev.
+// The file a download replaces is kept as base.db.prev. All of them are the
+// user's own files; the first download keeps the shipped catalogue as
+// base.db.prev.
 
 #include <cstdint>
 #include <functional>
@@ -15,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "catalogue/core/ProgramFiles.h"
 #include "shell/core/Platform.h"
 #include "update/core/HttpClient.h"
 
@@ -29,14 +32,14 @@ inline constexpr const char* kTooLargeMessage = "Файл базы данных 
 class UpdateDialog {
 public:
     UpdateDialog(Catalogue& catalogue, CatalogueLoader& loader, HttpClient& http,
-                 MessageBox& messages, DialogRunner& dialogs, std::string programDir,
+                 MessageBox& messages, DialogRunner& dialogs, ProgramFiles files,
                  std::string serverUrl, std::function<void()> writeStatus)
         : catalogue_(catalogue),
           loader_(loader),
           http_(http),
           messages_(messages),
           dialogs_(dialogs),
-          programDir_(std::move(programDir)),
+          files_(std::move(files)),
           serverUrl_(std::move(serverUrl)),
           writeStatus_(std::move(writeStatus)) {}
 
@@ -54,10 +57,12 @@ public:
     MessageBox& messageBox() const { return messages_; }
 
     std::string catalogueUrl() const { return serverUrl_ + "/base.db"; }
-    std::string targetPath() const { return programDir_ + "base.db"; }
-    std::string partPath() const { return programDir_ + "base.db.part"; }
+    std::string targetPath() const { return files_.userFile("base.db"); }
+    std::string partPath() const { return files_.userFile("base.db.part"); }
     // The catalogue a download replaced, kept for the comparison with the new one.
-    std::string previousPath() const { return programDir_ + "base.db.prev"; }
+    std::string previousPath() const { return files_.userFile("base.db.prev"); }
+    // The catalogue in use, which a download replaces: the user's, else the shipped one.
+    std::string currentPath() const { return files_.currentFile("base.db"); }
 
     // True once after a download that replaced base.db; the main window asks
     // when the dialog has closed.
@@ -84,7 +89,7 @@ private:
     HttpClient& http_;
     MessageBox& messages_;
     DialogRunner& dialogs_;
-    std::string programDir_;
+    ProgramFiles files_;
     std::string serverUrl_;
     std::function<void()> writeStatus_;
     bool transferring_ = false;
