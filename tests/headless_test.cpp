@@ -10,43 +10,12 @@
 #include <sstream>
 #include <string>
 
-#include "tests/FakePlatform.h"
-#include "tests/LocalHttpServer.h"
+#include "tests/HeadlessRun.h"
 
 namespace zorbinta {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    std::string out;
-    int status = -1;
-};
-
-Outcome runHeadless(const fs::path& dir, const std::string& script, const std::string& flags = "") {
-    const fs::path scriptFile = dir / "script.txt";
-    std::ofstream(scriptFile) << script;
-    const std::string command = std::string(ZORBINTA_HEADLESS) + " " + flags + " '" + dir.string() +
-                                "' < '" + scriptFile.string() + "' 2>&1";
-    Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-// A copy of the installed program folder with its sample catalogue.
-class Installed : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::copy(ZORBINTA_APP_DIR, folder.dir,
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    }
-    testing::ProgramFolder folder;
-};
 
 TEST_F(Installed, StartShowsTheSampleCounts) {
     const Outcome run =
@@ -114,50 +83,25 @@ TEST_F(Installed, NewVersionPromptWritesTheSettingOnce) {
     EXPECT_EQ(written, "1");
 }
 
+// A new-version link that is not a web address is not opened.
+TEST_F(Installed, NewVersionLinkOtherThanTheWebIsRefused) {
+    for (const std::string link : {"file:///etc/passwd", "https://example.org/new"}) {
+        folder.write("base.db", "update|3.0|" + link + "|");
+        folder.write("templ/config.txt", "0");
+        const Outcome run = runHeadless(folder.dir, "start\npress Button1\n");
+        EXPECT_EQ(run.status, 0) << run.out;
+        const std::string shown =
+            link.starts_with("https") ? "=== open " + link + "\n" : "=== refused " + link + "\n";
+        EXPECT_NE(run.out.find(shown), std::string::npos) << run.out;
+    }
+}
+
 TEST_F(Installed, DialogStillOpenAtTheEndIsClosed) {
     const Outcome run = runHeadless(folder.dir, "start\nmenu N12\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("=== dialog О программе\nЗорбинта\nВерсия: 3.1\n"), std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("=== closed О программе\n"), std::string::npos);
-}
-
-// The download dialog through the program's HTTP client: --server names the
-// catalogue server; --offline answers "not connected" before any request.
-TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
-    std::string catalogue = "prov|1|Firm1|Addr|1|2|3|4|5|6|www.p1.ru|m@p.ru|01.01.2005||";
-    for (int f = 0; f < 10; ++f) catalogue += "0|";
-    catalogue += "vs|Plan1|1|1|100|1000|5|5|1|10|1|0|";
-    for (int f = 0; f < 15; ++f) catalogue += "1|";
-    catalogue += "free|www.free.ru|yes|php|none|50|1|dom|ru|0|1|600|600|1|";
-    struct Case {
-        const char* flag;
-        const char* shown;
-        const char* then;
-        std::size_t requests;
-    };
-    // A download that loaded goes on to the page of what it changed.
-    for (const Case& c :
-         {Case{"", "=== closed Обновление\n=== page file://", "templ/main.htm?izmen\n", 2},
-          Case{"--offline", "=== message Подключитесь к интернету\n", "", 0}}) {
-        testsupport::LocalHttpServer server(
-            testsupport::inOrder({testsupport::httpReply(200, catalogue)}));
-        const Outcome run = runHeadless(folder.dir, "start\nmenu N11\npress Button1\nshow counts\n",
-                                        "--server " + server.url() + " " + c.flag);
-        EXPECT_EQ(run.status, 0) << run.out;
-        const std::size_t shown = run.out.find(c.shown);
-        ASSERT_NE(shown, std::string::npos) << c.flag << "\n" << run.out;
-        const std::size_t end = run.out.find('\n', shown + std::strlen(c.shown));
-        EXPECT_TRUE(run.out.substr(shown, end + 1 - shown).ends_with(c.then)) << c.flag << "\n"
-                                                                              << run.out;
-        if (c.requests > 0) {
-            EXPECT_NE(run.out.find("=== counts providers=1 plans=1 "), std::string::npos)
-                << run.out;
-        }
-        const auto requests = server.requests();
-        ASSERT_EQ(requests.size(), c.requests) << c.flag;
-        for (const auto& r : requests) EXPECT_EQ(r.path, "/base.db");
-    }
 }
 
 TEST_F(Installed, UnknownLineExitsWithStatusTwo) {

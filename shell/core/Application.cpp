@@ -35,17 +35,20 @@ Application::Application(const Platform& platform, std::string programDir, std::
     : platform_(platform),
       programDir_(withTrailingSlash(std::move(programDir))),
       serverUrl_(std::move(serverUrl)),
+      webLinks_(platform.links, MailAddresses::Refused),
+      webAndMailLinks_(platform.links, MailAddresses::Allowed),
       search(*this),
-      prompt(*this, platform.links, programDir_),
+      prompt(*this, webLinks_, programDir_),
       loader(catalogue, programDir_, prompt),
-      about(*this, platform.links),
+      about(*this, webAndMailLinks_),
       main(catalogue, loader, history,
            MainController::Services{platform.pane, platform.mainView, platform.workArea,
                                     platform.saveDialog, platform.messages, *this, *this},
            programDir_),
       router(catalogue, history, search, platform.pane, main, programDir_, serverUrl_),
-      update(catalogue, loader, platform.http, platform.messages, *this, programDir_, serverUrl_,
-             [this] { main.writeStatus(); }) {
+      update(
+          catalogue, loader, platform.http, platform.messages, *this, programDir_, serverUrl_,
+          [this] { main.writeStatus(); }, platform.signatures) {
     platform_.pane.setNavigateCompleteHandler([this] { guarded([this] { router.nav(); }); });
 }
 

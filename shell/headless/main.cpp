@@ -1,4 +1,4 @@
-// zorbinta-headless [--server URL] [--offline] [PROGRAM_DIR] < script
+// zorbinta-headless [--server URL] [--offline] [--key KEY] [PROGRAM_DIR] < script
 
 #include <unistd.h>
 
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shell/headless/Driver.h"
+#include "update/minisign/Minisign.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ std::string executableDir() {
 }
 
 int usage() {
-    std::cerr << "usage: zorbinta-headless [--server URL] [--offline] [PROGRAM_DIR] < script\n";
+    std::cerr << "usage: zorbinta-headless [--server URL] [--offline] [--key KEY] [PROGRAM_DIR]"
+                 " < script\n";
     return 2;
 }
 
@@ -39,6 +41,14 @@ int main(int argc, char** argv) {
             options.serverUrl = argv[i];
             while (!options.serverUrl.empty() && options.serverUrl.back() == '/') {
                 options.serverUrl.pop_back();
+            }
+        } else if (arg == "--key") {
+            if (++i >= argc) return usage();
+            options.key = argv[i];
+            if (!zorbinta::minisign::parsePublicKey(options.key)) {
+                std::cerr << "zorbinta-headless: --key: not a minisign public key: " << options.key
+                          << '\n';
+                return 2;
             }
         } else if (arg == "--offline") {
             options.offline = true;

@@ -1,0 +1,84 @@
+// zorbinta-headless downloading from a local server: --server, --offline and
+// --key.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/HeadlessRun.h"
+#include "tests/LocalHttpServer.h"
+#include "tests/MinisignTestKey.h"
+
+namespace zorbinta {
+namespace {
+
+// The download dialog through the program's HTTP client: --server names the
+// catalogue server; --offline answers "not connected" before any request.
+TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
+    std::string catalogue = "prov|1|Firm1|Addr|1|2|3|4|5|6|www.p1.ru|m@p.ru|01.01.2005||";
+    for (int f = 0; f < 10; ++f) catalogue += "0|";
+    catalogue += "vs|Plan1|1|1|100|1000|5|5|1|10|1|0|";
+    for (int f = 0; f < 15; ++f) catalogue += "1|";
+    catalogue += "free|www.free.ru|yes|php|none|50|1|dom|ru|0|1|600|600|1|";
+    struct Case {
+        const char* flag;
+        const char* shown;
+        const char* then;
+        std::size_t requests;
+    };
+    // A download that loaded goes on to the page of what it changed.
+    for (const Case& c :
+         {Case{"", "=== closed Обновление\n=== page file://", "templ/main.htm?izmen\n", 2},
+          Case{"--offline", "=== message Подключитесь к интернету\n", "", 0}}) {
+        testsupport::LocalHttpServer server(
+            testsupport::inOrder({testsupport::httpReply(200, catalogue)}));
+        const Outcome run = runHeadless(folder.dir, "start\nmenu N11\npress Button1\nshow counts\n",
+                                        "--server " + server.url() + " " + c.flag);
+        EXPECT_EQ(run.status, 0) << run.out;
+        const std::size_t shown = run.out.find(c.shown);
+        ASSERT_NE(shown, std::string::npos) << c.flag << "\n" << run.out;
+        const std::size_t end = run.out.find('\n', shown + std::strlen(c.shown));
+        EXPECT_TRUE(run.out.substr(shown, end + 1 - shown).ends_with(c.then)) << c.flag << "\n"
+                                                                              << run.out;
+        if (c.requests > 0) {
+            EXPECT_NE(run.out.find("=== counts providers=1 plans=1 "), std::string::npos)
+                << run.out;
+        }
+        const auto requests = server.requests();
+        ASSERT_EQ(requests.size(), c.requests) << c.flag;
+        for (const auto& r : requests) EXPECT_EQ(r.path, "/base.db");
+    }
+}
+
+// --key makes this run ask for a signature by that key.
+TEST_F(Installed, KeyAsksForASignatureByThatKey) {
+    const std::string catalogue = testing::minisignData("catalogue.db");
+    const std::string key = testing::minisignData("test.pub");
+    const std::string keyLine = key.substr(key.find('\n') + 1, 56);
+    const struct {
+        const char* signature;  // a file of tests/data/minisign; "" for none
+        const char* shown;
+    } cases[] = {
+        {"catalogue.db.minisig", "=== closed Обновление\n"},
+        {"catalogue.db.other-key.minisig", "=== message Подпись каталога не подтверждена\n"},
+        {"", "=== message Подпись каталога не подтверждена\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signature);
+        std::map<std::string, std::string> files{{"/base.db", catalogue}};
+        if (*c.signature != '\0') files["/base.db.minisig"] = testing::minisignData(c.signature);
+        testsupport::LocalHttpServer server(testsupport::serveFiles(files));
+        const Outcome run = runHeadless(folder.dir, "start\nmenu N11\npress Button1\n",
+                                        "--server " + server.url() + " --key " + keyLine);
+        EXPECT_EQ(run.status, 0) << run.out;
+        EXPECT_NE(run.out.find(c.shown), std::string::npos) << run.out;
+        EXPECT_EQ(server.requests().back().path, "/base.db.minisig");
+    }
+    const Outcome bad = runHeadless(folder.dir, "start\n", "--key RWnotakey");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.out.find("--key"), std::string::npos) << bad.out;
+}
+
+}  // namespace
+}  // namespace zorbinta
