@@ -37,6 +37,14 @@ public:
         crypto_sign_keypair(public_.data(), secret_.data());
         randombytes_buf(id_.data(), id_.size());
     }
+    // The same key pair for the same seed, for runs that must repeat.
+    explicit MinisignTestKey(unsigned char seed) {
+        if (sodium_init() < 0) throw std::runtime_error("libsodium cannot start");
+        std::array<unsigned char, crypto_sign_SEEDBYTES> bytes{};
+        bytes.fill(seed);
+        crypto_sign_seed_keypair(public_.data(), secret_.data(), bytes.data());
+        id_.fill(seed);
+    }
 
     // The base64 line, as ZORBINTA_CATALOGUE_KEY and --key take it.
     std::string publicLine() const { return base64("Ed" + raw(id_) + raw(public_)); }
