@@ -49,9 +49,9 @@ public:
         filesBefore_ = files();
     }
     void download(const std::string& url) {
-        UpdateDialog dialog(
+        dialog = std::make_unique<UpdateDialog>(
             catalogue, loader, http, messages, dialogs, folder.path(), url, [] {}, key_.get());
-        runGuarded(messages, [&] { dialog.Button1Click(); });
+        runGuarded(messages, [&] { dialog->Button1Click(); });
     }
     void forgetKey() { key_.reset(); }
     std::set<std::string> files() const {
@@ -81,6 +81,7 @@ public:
     NewVersionPrompt prompt{dialogs, links, folder.path()};
     CatalogueLoader loader{catalogue, folder.path(), prompt};
     QtHttpClient http{{TestCertificates::get().authority}};
+    std::unique_ptr<UpdateDialog> dialog;
 
 private:
     std::string inUse_;
@@ -222,6 +223,27 @@ TEST(SignedDownload, TheKeptSignatureAndProgramsWithoutAKey) {
     EXPECT_FALSE(fs::exists(program.folder.path("base.db.minisig")));
     EXPECT_EQ(server.requests().size(), asked + 2);
     EXPECT_EQ(server.requests().back().path, "/base.db");
+}
+
+// "Отмена" while the signature is on its way: the dialog closes and nothing
+// changes.
+TEST(SignedDownload, CancelWhileTheSignatureComes) {
+    Program program(kOlder, {}, toolKey());
+    LocalHttpServer server(
+        [&program](const testsupport::HttpRequest& request, testsupport::HttpPeer& peer) {
+            if (request.path == "/base.db") {
+                peer.write(testsupport::httpReply(200, kCatalogue));
+                return;
+            }
+            QMetaObject::invokeMethod(
+                qApp, [&program] { program.dialog->Button2Click(); }, Qt::QueuedConnection);
+            peer.waitForClose();
+        });
+    program.download(server.url());
+    EXPECT_TRUE(program.messages.shown.empty());
+    EXPECT_EQ(program.dialogs.closed, std::vector<DialogId>{DialogId::Update});
+    program.dialogs.closed.clear();
+    program.expectNothingChanged();
 }
 
 // HTTPS: the certificate must come from an authority the client trusts and

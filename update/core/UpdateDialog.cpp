@@ -221,14 +221,17 @@ void UpdateDialog::installCatalogue() {
     }
     std::optional<std::string> signature;
     if (signatures_ != nullptr) {
-        signature = fetchSignature();
-        if (!signature) {
+        std::optional<std::string> why;
+        try {
+            signature = fetchSignature();
+            if (signature) why = refusal(*bytes, *signature);
+        } catch (...) {
             removePart(part);
-            return;
+            throw;
         }
-        if (const std::optional<std::string> why = refusal(*bytes, *signature)) {
+        if (!signature || why) {
             removePart(part);
-            messages_.showMessage(*why);
+            if (why) messages_.showMessage(*why);
             return;
         }
     }
