@@ -367,11 +367,8 @@ TEST_F(ToolTest, VerifyTellsValidFromInvalidAndUnreadable) {
          "the program refuses it"},
         {"--key " + pub + " " + data + "older.db" + signature("catalogue.db.minisig"), 1,
          "the signature does not match the file"},
-        {"--key " + pub + " " + data + "catalogue.db" + signature("older.db"), 1,
-         "not a minisign signature file"},
         {"--key " + pub + " " + base + " --signature " + path("none.minisig"), 1, "no signature"},
         {"--key " + pub + " " + path("none.db"), 2, ""},
-        {"--key " + base + " " + base, 2, ""},
         {"--key RWnotakey " + base, 2, ""},
     };
     for (const auto& c : cases) {

@@ -26,15 +26,14 @@ std::string line(const std::string& file, int n) {
     return file.substr(at, file.find('\n', at) - at);
 }
 
-TEST(Minisign, DamagedSignaturesAreRefused) {
-    const MinisignTestKey keepers, stranger;
+// What the format allows and what it does not; the changes a forger would
+// make (bytes, comment, key) are in the download's and the fuzz target's cases.
+TEST(Minisign, TheFormatAsMinisignReadsIt) {
+    const MinisignTestKey keepers;
     const auto key = minisign::parsePublicKey(keepers.publicLine());
     ASSERT_TRUE(key);
     const std::string bytes = "prov|1|Firm|" + std::string(300, 'x');
     const std::string good = keepers.sign(bytes, 1700000000);
-    const std::string legacy = keepers.sign(bytes, 1700000000, MinisignTestKey::Mode::Legacy);
-    std::string flipped = bytes;
-    flipped[150] = 'y';
     // The prehashed signature labelled as a legacy one ("ED" to "Ed").
     std::string raw(74, '\0');
     std::size_t size = 0;
@@ -54,17 +53,9 @@ TEST(Minisign, DamagedSignaturesAreRefused) {
         Outcome outcome;
     } cases[] = {
         {"prehashed", bytes, good, Outcome::Valid},
-        {"legacy", bytes, legacy, Outcome::Valid},
         {"CR LF lines", bytes, crlf, Outcome::Valid},
         {"untrusted comment changed", bytes, edited(good, "a test key", "anyone"), Outcome::Valid},
-        {"one byte changed", flipped, good, Outcome::NotTheBytes},
-        {"one byte more", bytes + "\n", legacy, Outcome::NotTheBytes},
-        {"trusted comment changed", bytes, edited(good, "timestamp:17", "timestamp:27"),
-         Outcome::NotTheComment},
         {"algorithm changed", bytes, relabelled, Outcome::NotTheBytes},
-        {"another key", bytes, stranger.sign(bytes, 1700000000), Outcome::OtherKey},
-        {"empty", bytes, "", Outcome::Malformed},
-        {"garbage", bytes, std::string(500, '\xff'), Outcome::Malformed},
         {"three lines", bytes, good.substr(0, good.rfind('\n', good.size() - 2)),
          Outcome::Malformed},
         {"no untrusted comment", bytes, good.substr(good.find('\n') + 1), Outcome::Malformed},
@@ -102,14 +93,11 @@ TEST(Minisign, KeysAndTimestamps) {
         std::optional<std::uint64_t> timestamp;
     } stamps[] = {
         {"timestamp:1700000000\tfile:base.db\thashed", 1700000000},
-        {"timestamp:0", 0},
         {"timestamp:18446744073709551615", UINT64_MAX},
         {"timestamp:18446744073709551616", std::nullopt},
         {"timestamp:", std::nullopt},
-        {"timestamp:-5", std::nullopt},
         {"timestamp: 5", std::nullopt},
         {"file:base.db\ttimestamp:5", std::nullopt},
-        {"Timestamp:5", std::nullopt},
         {"release 2024", std::nullopt},
     };
     for (const auto& s : stamps) {
