@@ -10,7 +10,7 @@ list(FILTER ZORBINTA_QT_SOURCES EXCLUDE REGEX ".*/shell/qt/main\\.cpp$")
 list(FILTER ZORBINTA_QT_SOURCES EXCLUDE REGEX ".*/update/qt/QtHttpClient\\.cpp$")
 if(ZORBINTA_QT_SOURCES)
   add_library(zorbinta_views STATIC ${ZORBINTA_QT_SOURCES})
-  target_link_libraries(zorbinta_views PUBLIC zorbinta_core zorbinta_net Qt6::Widgets
+  target_link_libraries(zorbinta_views PUBLIC zorbinta_core zorbinta_net zorbinta_minisign Qt6::Widgets
                         Qt6::WebEngineWidgets)
   add_executable(zorbinta ${CMAKE_SOURCE_DIR}/shell/qt/main.cpp)
   target_link_libraries(zorbinta PRIVATE zorbinta_views CLI11::CLI11)

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory platform services for driving the whole Application in tests.
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -110,6 +112,10 @@ public:
                             const std::function<bool(std::size_t)>&) override {
         return {};
     }
+    Transfer downloadToMemory(const std::string&, std::string&,
+                              const std::function<bool(std::size_t)>&) override {
+        return {};
+    }
 };
 
 // Serves a download as a server would: the announced Content-Length, then
@@ -138,12 +144,28 @@ public:
         }
         return {TransferResult::Complete, 200, {}};
     }
+    // The signature file: signature, or a 404 without one.
+    Transfer downloadToMemory(const std::string&, std::string& out,
+                              const std::function<bool(std::size_t)>& onChunk) override {
+        ++signatureRequests;
+        out.clear();
+        if (!signature) return {TransferResult::HttpError, 404, {}};
+        for (std::size_t at = 0; at < signature->size(); at += 1024) {
+            out += signature->substr(at, 1024);
+            if (!onChunk(std::min<std::size_t>(1024, signature->size() - at))) {
+                return {TransferResult::Cancelled, 200, {}};
+            }
+        }
+        return {TransferResult::Complete, 200, {}};
+    }
 
     std::string announced;
     std::string body;
     bool endless = false;
     int downloads = 0;
     std::uintmax_t streamed = 0;
+    std::optional<std::string> signature;
+    int signatureRequests = 0;
 };
 
 // Every service at once; dialogs run a scripted reaction per showing.
@@ -167,6 +189,7 @@ public:
     }
     void showError(const std::string& text) override { errors.push_back(text); }
     void open(const std::string& target) override { opened.push_back(target); }
+    void refused(const std::string& target) override { refusedLinks.push_back(target); }
     Rect workArea() const override { return area; }
     std::optional<std::string> askFileName() override { return saveName; }
     void exec(DialogId id) override {
@@ -196,6 +219,7 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> errors;
     std::vector<std::string> opened;
+    std::vector<std::string> refusedLinks;
     std::optional<std::string> saveName;
     std::vector<DialogId> shown;
     std::vector<DialogId> closedDialogs;

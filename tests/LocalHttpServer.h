@@ -1,25 +1,31 @@
 #pragma once
-// A small HTTP server on 127.0.0.1 for the download tests: an ephemeral port
-// and a handler that writes whatever bytes a case needs (a good reply, a
-// cut-off body, silence).
+// A small HTTP or HTTPS server on 127.0.0.1 for the download tests: an
+// ephemeral port and a handler that writes whatever bytes a case needs (a
+// good reply, a cut-off body, silence, a body without end). On Qt Network,
+// each connection on a thread of its own with blocking sockets, so a handler
+// is plain sequential code. A QCoreApplication must exist.
 
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <QByteArray>
+#include <QHostAddress>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslSocket>
+#include <QTcpServer>
+#include <QThread>
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <chrono>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace zorbinta::testsupport {
@@ -30,17 +36,32 @@ struct HttpRequest {
     std::map<std::string, std::string> headers;  // names in lower case
 };
 
+// What an HTTPS server shows its clients.
+struct TlsIdentity {
+    QSslCertificate certificate;
+    QSslKey key;
+};
+
+// The slice in which a blocked socket call looks up to see whether the
+// server is shutting down; no case waits for it.
+inline constexpr int kSliceMs = 20;
+
 // The handler's side of one connection.
 class HttpPeer {
 public:
-    HttpPeer(int fd, const std::atomic<bool>& stopping) : fd_(fd), stopping_(stopping) {}
+    HttpPeer(QSslSocket& socket, const std::atomic<bool>& stopping)
+        : socket_(socket), stopping_(stopping) {}
 
-    // False once the client has gone.
+    // False once the client has gone. Returns when the bytes are with the
+    // system, so a body without end takes no more memory than one piece.
     bool write(std::string_view bytes) {
-        while (!bytes.empty()) {
-            const ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            if (n <= 0) return false;
-            bytes.remove_prefix(static_cast<std::size_t>(n));
+        if (!connected()) return false;
+        const auto size = static_cast<qint64>(bytes.size());
+        if (socket_.write(bytes.data(), size) != size) return false;
+        while (socket_.bytesToWrite() + socket_.encryptedBytesToWrite() > 0) {
+            if (stopping_ || (!socket_.waitForBytesWritten(kSliceMs) && !connected())) {
+                return false;
+            }
         }
         return true;
     }
@@ -50,15 +71,15 @@ public:
     // hanging the test run; no case waits for it.
     void waitForClose(std::chrono::milliseconds cap = std::chrono::seconds(120)) {
         const auto until = std::chrono::steady_clock::now() + cap;
-        char buffer[256];
-        while (!stopping_ && std::chrono::steady_clock::now() < until) {
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 20) > 0 && ::recv(fd_, buffer, sizeof buffer, 0) <= 0) return;
+        while (!stopping_ && connected() && std::chrono::steady_clock::now() < until) {
+            if (socket_.waitForReadyRead(kSliceMs)) socket_.readAll();
         }
     }
 
 private:
-    int fd_;
+    bool connected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
+
+    QSslSocket& socket_;
     const std::atomic<bool>& stopping_;
 };
 
@@ -91,34 +112,44 @@ inline HttpHandler inOrder(std::vector<std::string> replies) {
     };
 }
 
+// Replies by path: files[path] with its length, 404 for any other path.
+inline HttpHandler serveFiles(std::map<std::string, std::string> files) {
+    return [files = std::move(files)](const HttpRequest& request, HttpPeer& peer) {
+        const auto it = files.find(request.path);
+        peer.write(it == files.end() ? httpReply(404, "Not Found") : httpReply(200, it->second));
+    };
+}
+
 class LocalHttpServer {
 public:
-    explicit LocalHttpServer(HttpHandler handler = {}) : handler_(std::move(handler)) {
-        listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (listen_ < 0 || ::bind(listen_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-            ::listen(listen_, 16) != 0 ||
-            ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    // Plain HTTP, or HTTPS showing tls; urlHost is the name url() gives
+    // (the certificate's, for HTTPS: "localhost").
+    explicit LocalHttpServer(HttpHandler handler = {}, std::optional<TlsIdentity> tls = {},
+                             std::string urlHost = "127.0.0.1")
+        : handler_(std::move(handler)), tls_(std::move(tls)), urlHost_(std::move(urlHost)) {
+        std::promise<int> listening;
+        std::future<int> port = listening.get_future();
+        thread_.reset(QThread::create([this, &listening] { serve(listening); }));
+        thread_->start();
+        port_ = port.get();
+        if (port_ <= 0) {
+            thread_->wait();
             throw std::runtime_error("cannot listen on 127.0.0.1");
         }
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { serve(); });
     }
 
     ~LocalHttpServer() {
         stop_ = true;
-        thread_.join();
-        ::close(listen_);
+        thread_->wait();
     }
 
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
     int port() const { return port_; }
-    std::string url() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    std::string url() const {
+        return std::string(tls_ ? "https://" : "http://") + urlHost_ + ":" + std::to_string(port_);
+    }
 
     void setHandler(HttpHandler handler) {
         std::lock_guard lock(mutex_);
@@ -131,47 +162,81 @@ public:
     }
 
 private:
-    // Each connection gets a thread of its own, so a client that gives up on
-    // one reply can start the next request at once.
-    void serve() {
-        std::vector<std::thread> connections;
-        while (!stop_) {
-            pollfd p{listen_, POLLIN, 0};
-            if (::poll(&p, 1, 20) <= 0) continue;
-            const int fd = ::accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC);
-            if (fd >= 0) connections.emplace_back([this, fd] { answer(fd); });
+    // Takes the connections' descriptors; each is served on a thread of its
+    // own, so a client that gives up on one reply can start the next request
+    // at once.
+    class Acceptor final : public QTcpServer {
+    public:
+        std::vector<qintptr> accepted;
+
+    protected:
+        void incomingConnection(qintptr descriptor) override { accepted.push_back(descriptor); }
+    };
+
+    void serve(std::promise<int>& listening) {
+        Acceptor acceptor;
+        if (!acceptor.listen(QHostAddress::LocalHost, 0)) {
+            listening.set_value(0);
+            return;
         }
-        for (std::thread& t : connections) t.join();
+        listening.set_value(acceptor.serverPort());
+        std::vector<std::unique_ptr<QThread>> connections;
+        while (!stop_) {
+            acceptor.waitForNewConnection(kSliceMs);
+            for (const qintptr descriptor : acceptor.accepted) {
+                connections.emplace_back(
+                    QThread::create([this, descriptor] { answer(descriptor); }));
+                connections.back()->start();
+            }
+            acceptor.accepted.clear();
+        }
+        acceptor.close();
+        for (const auto& connection : connections) connection->wait();
     }
 
-    void answer(int fd) {
+    void answer(qintptr descriptor) {
+        QSslSocket socket;
+        if (!socket.setSocketDescriptor(descriptor)) return;
         HttpRequest request;
-        if (readRequest(fd, request)) {
+        if ((!tls_ || handshake(socket)) && readRequest(socket, request)) {
             HttpHandler handler;
             {
                 std::lock_guard lock(mutex_);
                 requests_.push_back(request);
                 handler = handler_;
             }
-            HttpPeer peer(fd, stop_);
+            HttpPeer peer(socket, stop_);
             if (handler) handler(request, peer);
         }
-        ::close(fd);
+        socket.disconnectFromHost();
+        while (!stop_ && socket.state() != QAbstractSocket::UnconnectedState) {
+            socket.waitForDisconnected(kSliceMs);
+        }
+    }
+
+    // False when the client refused the certificate or went away.
+    bool handshake(QSslSocket& socket) const {
+        socket.setLocalCertificate(tls_->certificate);
+        socket.setPrivateKey(tls_->key);
+        socket.setPeerVerifyMode(QSslSocket::VerifyNone);
+        socket.startServerEncryption();
+        while (!stop_ && !socket.isEncrypted()) {
+            if (!socket.waitForEncrypted(kSliceMs) &&
+                socket.error() != QAbstractSocket::SocketTimeoutError) {
+                return false;
+            }
+        }
+        return socket.isEncrypted();
     }
 
     // A client may open a connection and never use it; shutting down does
     // not wait for it.
-    bool readRequest(int fd, HttpRequest& request) const {
+    bool readRequest(QSslSocket& socket, HttpRequest& request) const {
         std::string head;
-        char buffer[1024];
         while (head.find("\r\n\r\n") == std::string::npos) {
-            pollfd p{fd, POLLIN, 0};
-            const int ready = ::poll(&p, 1, 20);
-            if (ready < 0 || stop_) return false;
-            if (ready == 0) continue;
-            const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-            if (n <= 0) return false;
-            head.append(buffer, static_cast<std::size_t>(n));
+            if (stop_ || socket.state() != QAbstractSocket::ConnectedState) return false;
+            if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(kSliceMs)) continue;
+            head += socket.readAll().toStdString();
         }
         head.erase(head.find("\r\n\r\n"));
         std::size_t start = 0;
@@ -202,10 +267,11 @@ private:
     }
 
     HttpHandler handler_;
-    int listen_ = -1;
+    std::optional<TlsIdentity> tls_;
+    std::string urlHost_;
     int port_ = 0;
     std::atomic<bool> stop_{false};
-    std::thread thread_;
+    std::unique_ptr<QThread> thread_;
     mutable std::mutex mutex_;
     std::vector<HttpRequest> requests_;
 };

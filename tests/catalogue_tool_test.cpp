@@ -343,6 +343,43 @@ TEST(CatalogueCsv, Fields) {
     EXPECT_EQ(out, "plain\"a,\"\"b\"\"\n\"\"t\"");
 }
 
+// verify: the program's own check of a catalogue and its signature, on files
+// the minisign tool made.
+TEST_F(ToolTest, VerifyTellsValidFromInvalidAndUnreadable) {
+    const std::string data = std::string(ZORBINTA_SOURCE_DIR) + "/tests/data/minisign/";
+    const std::string pub = data + "test.pub";
+    const std::string pubText = readFileBytes(pub);
+    const std::string keyLine = pubText.substr(pubText.find('\n') + 1, 56);
+    writeFileBytes(path("base.db"), readFileBytes(data + "catalogue.db"));
+    writeFileBytes(path("base.db.minisig"), readFileBytes(data + "catalogue.db.minisig"));
+    const std::string base = path("base.db");
+    auto signature = [&](const char* name) { return " --signature " + data + name; };
+    const struct {
+        std::string args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"--key " + pub + " " + base, 0, "valid signature; trusted comment: timestamp:"},
+        {"--key " + keyLine + " " + base + signature("catalogue.db.legacy.minisig"), 0, "valid"},
+        {"--key " + pub + " " + base + signature("catalogue.db.other-key.minisig"), 1,
+         "signed with another key"},
+        {"--key " + pub + " " + base + signature("catalogue.db.no-timestamp.minisig"), 1,
+         "the program refuses it"},
+        {"--key " + pub + " " + data + "older.db" + signature("catalogue.db.minisig"), 1,
+         "the signature does not match the file"},
+        {"--key " + pub + " " + base + " --signature " + path("none.minisig"), 1, "no signature"},
+        {"--key " + pub + " " + path("none.db"), 2, ""},
+        {"--key RWnotakey " + base, 2, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const ToolRun run = tool("verify " + c.args);
+        EXPECT_EQ(run.status, c.status) << run.out << run.err;
+        EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
+        EXPECT_EQ(run.err.empty(), c.status != 2) << run.err;
+    }
+}
+
 // The number texts base.db is written with read back as the same double.
 TEST(CatalogueCsv, ExactNumbers) {
     const struct {

@@ -10,49 +10,12 @@
 #include <sstream>
 #include <string>
 
-#include "tests/FakePlatform.h"
-#include "tests/LocalHttpServer.h"
-#include "tests/SampleCatalogue.h"
+#include "tests/HeadlessRun.h"
 
 namespace zorbinta {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    std::string out;
-    int status = -1;
-};
-
-// Runs command with script on its standard input, written to scriptFile.
-Outcome runScript(const std::string& command, const fs::path& scriptFile,
-                  const std::string& script) {
-    std::ofstream(scriptFile) << script;
-    const std::string line = command + " < '" + scriptFile.string() + "' 2>&1";
-    Outcome run;
-    FILE* pipe = popen(line.c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-Outcome runHeadless(const fs::path& dir, const std::string& script, const std::string& flags = "") {
-    return runScript(std::string(ZORBINTA_HEADLESS) + " " + flags + " '" + dir.string() + "'",
-                     dir / "script.txt", script);
-}
-
-// A copy of the installed program folder with its sample catalogue.
-class Installed : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::copy(ZORBINTA_APP_DIR, folder.dir,
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    }
-    testing::ProgramFolder folder;
-};
 
 TEST_F(Installed, StartShowsTheSampleCounts) {
     const Outcome run =
@@ -120,50 +83,25 @@ TEST_F(Installed, NewVersionPromptWritesTheSettingOnce) {
     EXPECT_EQ(written, "1");
 }
 
+// A new-version link that is not a web address is not opened.
+TEST_F(Installed, NewVersionLinkOtherThanTheWebIsRefused) {
+    for (const std::string link : {"file:///etc/passwd", "https://example.org/new"}) {
+        folder.write("base.db", "update|3.0|" + link + "|");
+        folder.write("templ/config.txt", "0");
+        const Outcome run = runHeadless(folder.dir, "start\npress Button1\n");
+        EXPECT_EQ(run.status, 0) << run.out;
+        const std::string shown =
+            link.starts_with("https") ? "=== open " + link + "\n" : "=== refused " + link + "\n";
+        EXPECT_NE(run.out.find(shown), std::string::npos) << run.out;
+    }
+}
+
 TEST_F(Installed, DialogStillOpenAtTheEndIsClosed) {
     const Outcome run = runHeadless(folder.dir, "start\nmenu N12\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("=== dialog О программе\nЗорбинта\nВерсия: 3.1\n"), std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("=== closed О программе\n"), std::string::npos);
-}
-
-// The download dialog through the program's HTTP client: --server names the
-// catalogue server; --offline answers "not connected" before any request.
-TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
-    std::string catalogue = "prov|1|Firm1|Addr|1|2|3|4|5|6|www.p1.ru|m@p.ru|01.01.2005||";
-    for (int f = 0; f < 10; ++f) catalogue += "0|";
-    catalogue += "vs|Plan1|1|1|100|1000|5|5|1|10|1|0|";
-    for (int f = 0; f < 15; ++f) catalogue += "1|";
-    catalogue += "free|www.free.ru|yes|php|none|50|1|dom|ru|0|1|600|600|1|";
-    struct Case {
-        const char* flag;
-        const char* shown;
-        const char* then;
-        std::size_t requests;
-    };
-    // A download that loaded goes on to the page of what it changed.
-    for (const Case& c :
-         {Case{"", "=== closed Обновление\n=== page file://", "templ/main.htm?izmen\n", 2},
-          Case{"--offline", "=== message Подключитесь к интернету\n", "", 0}}) {
-        testsupport::LocalHttpServer server(
-            testsupport::inOrder({testsupport::httpReply(200, catalogue)}));
-        const Outcome run = runHeadless(folder.dir, "start\nmenu N11\npress Button1\nshow counts\n",
-                                        "--server " + server.url() + " " + c.flag);
-        EXPECT_EQ(run.status, 0) << run.out;
-        const std::size_t shown = run.out.find(c.shown);
-        ASSERT_NE(shown, std::string::npos) << c.flag << "\n" << run.out;
-        const std::size_t end = run.out.find('\n', shown + std::strlen(c.shown));
-        EXPECT_TRUE(run.out.substr(shown, end + 1 - shown).ends_with(c.then)) << c.flag << "\n"
-                                                                              << run.out;
-        if (c.requests > 0) {
-            EXPECT_NE(run.out.find("=== counts providers=1 plans=1 "), std::string::npos)
-                << run.out;
-        }
-        const auto requests = server.requests();
-        ASSERT_EQ(requests.size(), c.requests) << c.flag;
-        for (const auto& r : requests) EXPECT_EQ(r.path, "/base.db");
-    }
 }
 
 TEST_F(Installed, UnknownLineExitsWithStatusTwo) {
@@ -232,7 +170,9 @@ TEST(HeadlessOptions, HelpAnUnknownOptionAndASecondFolder) {
         const char* says;
     } cases[] = {
         {"--help", 0, "--server URL"},
-        {"--bogus", 2, "usage: zorbinta-headless [--server URL] [--offline] [PROGRAM_DIR]"},
+        {"--bogus", 2,
+         "usage: zorbinta-headless [--server URL] [--offline] [--key KEY] [PROGRAM_DIR]"},
+        {"--key RWbogus", 2, "not a minisign public key"},
         {"--server", 2, "usage:"},
         {"one two", 2, "usage:"},
         {"--offline --server http://a/ --server http://b//", 0, ""},
@@ -243,69 +183,6 @@ TEST(HeadlessOptions, HelpAnUnknownOptionAndASecondFolder) {
         EXPECT_EQ(run.status, c.status) << c.flags << "\n" << run.out;
         EXPECT_NE(run.out.find(c.says), std::string::npos) << c.flags << "\n" << run.out;
     }
-}
-
-// Installed as the package installs it (PREFIX/bin, PREFIX/share/zorbinta)
-// and started without a PROGRAM_DIR, it reads the installed files and writes
-// only into each user's $XDG_DATA_HOME/zorbinta/ (~/.local/share/zorbinta/).
-TEST(InstalledHeadless, EachUserDownloadsIntoTheirOwnFolder) {
-    testing::ProgramFolder tree;
-    const fs::path share = tree.dir / "usr/share/zorbinta";
-    fs::create_directories(tree.dir / "usr/bin");
-    fs::create_directories(share);
-    for (const char* file : {"templ", "image", "style.css", "base.db"}) {
-        fs::copy(fs::path(ZORBINTA_APP_DIR) / file, share / file, fs::copy_options::recursive);
-    }
-    const fs::path program = tree.dir / "usr/bin/zorbinta-headless";
-    std::error_code linked;
-    fs::create_hard_link(ZORBINTA_HEADLESS, program, linked);
-    if (linked) fs::copy_file(ZORBINTA_HEADLESS, program);
-    const auto installed = [&share] {
-        std::string all;
-        for (const auto& e : fs::recursive_directory_iterator(share)) {
-            if (e.is_regular_file()) all += e.path().string() + "\n" + readFileBytes(e.path());
-        }
-        return all;
-    };
-    const std::string before = installed();
-
-    testsupport::LocalHttpServer server(
-        testsupport::inOrder({testsupport::httpReply(200, testing::makeCatalogue(1, 1))}));
-    const auto run = [&](const std::string& env, const std::string& script) {
-        return runScript(
-            "env -u XDG_DATA_HOME " + env + " '" + program.string() + "' --server " + server.url(),
-            tree.dir / "script.txt", script);
-    };
-    const std::string home = (tree.dir / "home").string();
-    const Outcome first =
-        run("HOME=" + home + "/ann", "start\nshow counts\nmenu N11\npress Button1\n");
-    ASSERT_EQ(first.status, 0) << first.out;
-    const std::string startPage = "=== page file://" + share.string() + "/templ/main.htm\n";
-    EXPECT_TRUE(first.out.starts_with(startPage)) << first.out.substr(0, 200);
-    EXPECT_NE(first.out.find("templ/main.htm?izmen\n"), std::string::npos) << first.out;
-    const std::string own = home + "/ann/.local/share/zorbinta/";
-    EXPECT_EQ(readFileBytes(own + "base.db"), testing::makeCatalogue(1, 1));
-    EXPECT_EQ(readFileBytes(own + "base.db.prev"), readFileBytes(share / "base.db"));
-
-    // The next start loads the user's catalogue; the changes page still
-    // compares it with the shipped one.
-    const std::string look = "start\nshow counts\nshow menu N16\nmenu N16\n";
-    const Outcome next = run("HOME=" + home + "/ann", look);
-    EXPECT_NE(next.out.find("=== counts providers=1 plans=1 "), std::string::npos) << next.out;
-    EXPECT_NE(next.out.find("=== menu N16 on\n=== page file://" + share.string() +
-                            "/templ/main.htm?izmen\n"),
-              std::string::npos)
-        << next.out;
-    EXPECT_EQ(next.out.find("Каталог не изменился"), std::string::npos);
-
-    // XDG_DATA_HOME, when absolute, takes the place of ~/.local/share.
-    const Outcome xdg = run("HOME=" + home + "/cid XDG_DATA_HOME=" + home + "/data",
-                            "start\nmenu N11\npress Button1\n");
-    EXPECT_EQ(xdg.status, 0) << xdg.out;
-    EXPECT_TRUE(fs::exists(home + "/data/zorbinta/base.db"));
-    EXPECT_FALSE(fs::exists(home + "/cid"));
-
-    EXPECT_EQ(installed(), before);
 }
 
 }  // namespace

@@ -252,6 +252,10 @@ public:
         ++downloads;
         return {};
     }
+    Transfer downloadToMemory(const std::string&, std::string&,
+                              const std::function<bool(std::size_t)>&) override {
+        return {};
+    }
     void cancel() override { ++cancels; }
     std::function<void()> press;
     int downloads = 0;

@@ -1,5 +1,5 @@
-// zorbinta-catalogue: checks, exports, builds and compares catalogue files
-// for the people who keep and publish the catalogue.
+// zorbinta-catalogue: checks, exports, builds, compares and verifies
+// catalogue files for the people who keep and publish the catalogue.
 
 #include <CLI/CLI.hpp>
 
@@ -16,6 +16,7 @@
 #include "catalogue/core/Error.h"
 #include "catalogue/tool/DiffReport.h"
 #include "catalogue/tool/Files.h"
+#include "catalogue/tool/Verify.h"
 
 namespace zorbinta::tool {
 namespace {
@@ -215,6 +216,8 @@ int main(int argc, char** argv) {
     std::string before;
     std::string after;
     bool asJson = false;
+    std::string key;
+    std::string signature;
 
     CLI::App* check = app.add_subcommand(
         "check",
@@ -244,6 +247,16 @@ int main(int argc, char** argv) {
     diff->add_option("NEW", after, "the catalogue after")->required();
     diff->add_flag("--json", asJson, "print the changes as JSON");
 
+    CLI::App* verify = app.add_subcommand(
+        "verify",
+        "Check FILE's minisign signature as the program does before it takes a download:\n"
+        "made with KEY over exactly FILE, its trusted comment intact and with a timestamp.\n"
+        "Exit status: 0 valid, 1 invalid or missing, 2 cannot read.");
+    verify->add_option("--key", key, "the public key: its base64 line (RW...) or a .pub file")
+        ->required();
+    verify->add_option("FILE", file, "the catalogue file (base.db)")->required();
+    verify->add_option("--signature", signature, "the signature file (default: FILE.minisig)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -259,6 +272,7 @@ int main(int argc, char** argv) {
         if (*exportCommand) return runExport(file, dir);
         if (*build) return runBuild(dir, file);
         if (*diff) return runDiff(before, after, asJson);
+        if (*verify) return runVerify(key, file, signature.empty() ? file + ".minisig" : signature);
     } catch (const std::exception& e) {
         // Out of memory and the like: still one message, never an abort.
         std::cerr << "zorbinta-catalogue: " << e.what() << '\n';

@@ -30,17 +30,20 @@ Application::Application(const Platform& platform, ProgramFiles files, std::stri
     : platform_(platform),
       files_(std::move(files)),
       serverUrl_(std::move(serverUrl)),
+      webLinks_(platform.links, MailAddresses::Refused),
+      webAndMailLinks_(platform.links, MailAddresses::Allowed),
       search(*this),
-      prompt(*this, platform.links, files_),
+      prompt(*this, webLinks_, files_),
       loader(catalogue, files_, prompt),
-      about(*this, platform.links),
+      about(*this, webAndMailLinks_),
       main(catalogue, loader, history,
            MainController::Services{platform.pane, platform.mainView, platform.workArea,
                                     platform.saveDialog, platform.messages, *this, *this},
            files_),
       router(catalogue, history, search, platform.pane, main, files_, serverUrl_),
-      update(catalogue, loader, platform.http, platform.messages, *this, files_, serverUrl_,
-             [this] { main.writeStatus(); }) {
+      update(
+          catalogue, loader, platform.http, platform.messages, *this, files_, serverUrl_,
+          [this] { main.writeStatus(); }, platform.signatures) {
     platform_.pane.setNavigateCompleteHandler([this] { guarded([this] { router.nav(); }); });
 }
 

@@ -13,11 +13,13 @@
 #include "pages/core/BrowserPane.h"
 #include "router/core/Router.h"
 #include "search/core/SearchDialog.h"
+#include "shell/core/CheckedLinks.h"
 #include "shell/core/History.h"
 #include "shell/core/MainController.h"
 #include "shell/core/Platform.h"
 #include "update/core/HttpClient.h"
 #include "update/core/Settings.h"
+#include "update/core/SignatureCheck.h"
 #include "update/core/UpdateDialog.h"
 
 namespace zorbinta {
@@ -34,6 +36,8 @@ struct Platform {
     SaveDialog& saveDialog;
     ModalDialogs& dialogs;
     HttpClient& http;
+    // The catalogue keepers' key; without one, downloads are not signed.
+    const SignatureChecker* signatures = nullptr;
 };
 
 // Runs one event's work and shows any error it raises; the program goes on.
@@ -55,11 +59,18 @@ public:
     const std::string& programDir() const { return files_.programDir(); }
     const ProgramFiles& files() const { return files_; }
     const std::string& serverUrl() const { return serverUrl_; }
+    // Where the pane's links that leave it (statistics and order links, a
+    // provider's e-mail) are opened.
+    LinkOpener& pageLinks() { return webAndMailLinks_; }
 
 private:
     Platform platform_;
     ProgramFiles files_;
     std::string serverUrl_;
+    // The new-version link is a web address; the About box and the pages
+    // build mailto: addresses of their own.
+    CheckedLinkOpener webLinks_;
+    CheckedLinkOpener webAndMailLinks_;
 
 public:
     Catalogue catalogue;

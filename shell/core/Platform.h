@@ -31,6 +31,9 @@ public:
     virtual ~LinkOpener() = default;
     // Opens a web or mailto: address with the user's default program.
     virtual void open(const std::string& target) = 0;
+    // An address the program would have opened and refused (not a web or
+    // mail address); the user is shown nothing.
+    virtual void refused(const std::string& /*target*/) {}
 };
 
 class WorkArea {

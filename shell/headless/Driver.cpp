@@ -7,6 +7,7 @@
 
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
+#include "update/minisign/Minisign.h"
 #include "update/qt/QtHttpClient.h"
 
 namespace zorbinta::headless {
@@ -65,8 +66,10 @@ Driver::Driver(std::istream& in, std::ostream& out, const ProgramFiles& files,
     network_ = std::make_unique<QtHttpClient>();
     // --offline makes the connection-state query answer "not connected".
     http_ = std::make_unique<SimulatedConnection>(*network_, !options.offline);
+    signatures_ =
+        options.key.empty() ? minisign::builtInChecker() : minisign::checkerFor(options.key);
     app_ = std::make_unique<Application>(
-        Platform{pane_, *this, *this, *this, *this, *this, *this, *http_}, files,
+        Platform{pane_, *this, *this, *this, *this, *this, *this, *http_, signatures_.get()}, files,
         options.serverUrl);
 }
 
@@ -228,7 +231,7 @@ bool Driver::runMainLine(const std::string& line) {
     } else if (verb == "navigate" && !rest.empty()) {
         const std::string target = resolveUrl(pane_.locationUrl(), std::string(rest));
         if (target.rfind("mailto:", 0) == 0) {
-            open(target);  // mail links open outside the pane
+            app_->pageLinks().open(target);  // mail links open outside the pane
         } else {
             pane_.navigate(target);
         }
@@ -428,6 +431,10 @@ void Driver::showError(const std::string& text) {
 
 void Driver::open(const std::string& target) {
     out_ << "=== open " << target << '\n';
+}
+
+void Driver::refused(const std::string& target) {
+    out_ << "=== refused " << target << '\n';
 }
 
 std::optional<std::string> Driver::askFileName() {

@@ -17,6 +17,9 @@ namespace zorbinta::headless {
 struct Options {
     std::string serverUrl = kDefaultServerUrl;
     bool offline = false;
+    // The keepers' public key for this run (its base64 line); empty: the
+    // one the program was built with, if any.
+    std::string key;
 };
 
 class Driver final : public MainWindowView,
@@ -46,6 +49,7 @@ public:
     void showError(const std::string& text) override;
     // LinkOpener
     void open(const std::string& target) override;
+    void refused(const std::string& target) override;
     // WorkArea
     Rect workArea() const override { return Rect{0, 0, 1280, 1024}; }
     // SaveDialog
@@ -76,6 +80,7 @@ private:
     HeadlessPane pane_;
     std::unique_ptr<HttpClient> network_;  // the real client, which http_ wraps
     std::unique_ptr<HttpClient> http_;
+    std::unique_ptr<SignatureChecker> signatures_;
     std::unique_ptr<Application> app_;
     std::vector<OpenDialog> dialogs_;
     std::optional<std::string> savePath_;

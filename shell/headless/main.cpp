@@ -1,4 +1,4 @@
-// zorbinta-headless [--server URL] [--offline] [PROGRAM_DIR] < script
+// zorbinta-headless [--server URL] [--offline] [--key KEY] [PROGRAM_DIR] < script
 
 #include <unistd.h>
 
@@ -12,6 +12,7 @@
 
 #include "catalogue/core/ProgramFiles.h"
 #include "shell/headless/Driver.h"
+#include "update/minisign/Minisign.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ std::string executableDir() {
 }
 
 constexpr const char* kUsage =
-    "usage: zorbinta-headless [--server URL] [--offline] [PROGRAM_DIR] < script\n";
+    "usage: zorbinta-headless [--server URL] [--offline] [--key KEY] [PROGRAM_DIR] < script\n";
 
 }  // namespace
 
@@ -46,6 +47,16 @@ int main(int argc, char** argv) {
         ->type_name("URL")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     cli.add_flag("--offline", options.offline, "the connection check answers \"not connected\"");
+    cli.add_option("--key", options.key,
+                   "the catalogue keepers' minisign public key for this run (its base64\n"
+                   "line, RW...), in place of the one built in; with a key, a download\n"
+                   "must come with a valid signature at /base.db.minisig")
+        ->type_name("KEY")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+        ->check([](const std::string& key) {
+            return zorbinta::minisign::parsePublicKey(key) ? std::string()
+                                                           : "not a minisign public key: " + key;
+        });
     cli.add_option("PROGRAM_DIR", programDir,
                    "the program's folder, which holds templ/, image/, style.css and base.db\n"
                    "and takes every file the program writes; without it, the folder of\n"

@@ -8,6 +8,7 @@
 #include "search/qt/TForm4.h"
 #include "shell/qt/QtServices.h"
 #include "shell/qt/TForm1.h"
+#include "update/minisign/Minisign.h"
 #include "update/qt/QtHttpClient.h"
 #include "update/qt/TForm3.h"
 #include "update/qt/TForm5.h"
@@ -24,14 +25,17 @@ DesktopProgram::DesktopProgram(const ProgramFiles& files, const std::string& ser
     saveDialog_ = std::make_unique<QtSaveDialog>(form1_.get());
     dialogs_ = std::make_unique<QtModalDialogs>();
     http_ = std::make_unique<QtHttpClient>();
-    app_ = std::make_unique<Application>(
-        Platform{*pane_, *form1_, *messages_, *links_, *workArea_, *saveDialog_, *dialogs_, *http_},
-        files, serverUrl);
+    signatures_ = minisign::builtInChecker();
+    app_ =
+        std::make_unique<Application>(Platform{*pane_, *form1_, *messages_, *links_, *workArea_,
+                                               *saveDialog_, *dialogs_, *http_, signatures_.get()},
+                                      files, serverUrl);
     form1_->attach(*app_);
-    QObject::connect(pane_.get(), &QtBrowserPane::externalLinkRequested, form1_.get(),
-                     [this](const QString& target) {
-                         app_->guarded([this, &target] { links_->open(target.toStdString()); });
-                     });
+    QObject::connect(
+        pane_.get(), &QtBrowserPane::externalLinkRequested, form1_.get(),
+        [this](const QString& target) {
+            app_->guarded([this, &target] { app_->pageLinks().open(target.toStdString()); });
+        });
 
     form2_ = new TForm2(*app_, form1_.get());
     form3_ = new ::TForm3(app_->update, form1_.get());

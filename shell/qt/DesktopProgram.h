@@ -51,6 +51,7 @@ private:
     std::unique_ptr<QtSaveDialog> saveDialog_;
     std::unique_ptr<QtModalDialogs> dialogs_;
     std::unique_ptr<HttpClient> http_;
+    std::unique_ptr<SignatureChecker> signatures_;
     std::unique_ptr<Application> app_;
     // Children of the main window, deleted before the controllers they use.
     TForm2* form2_ = nullptr;

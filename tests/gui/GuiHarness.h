@@ -91,17 +91,17 @@ private:
 };
 
 // Addresses the program hands to the desktop's default programs, caught
-// instead of opening a browser or a mail program.
+// instead of opening a browser, a mail program, a file or a share.
 class OpenedLinks : public QObject {
     Q_OBJECT
 public:
     OpenedLinks() {
-        for (const char* scheme : {"http", "https", "mailto"}) {
+        for (const char* scheme : kSchemes) {
             QDesktopServices::setUrlHandler(scheme, this, "open");
         }
     }
     ~OpenedLinks() override {
-        for (const char* scheme : {"http", "https", "mailto"}) {
+        for (const char* scheme : kSchemes) {
             QDesktopServices::unsetUrlHandler(scheme);
         }
     }
@@ -109,6 +109,9 @@ public:
 
 public slots:
     void open(const QUrl& url) { urls << url.toString(); }
+
+private:
+    static constexpr const char* kSchemes[] = {"http", "https", "mailto", "file", "smb"};
 };
 
 // Waits for done() with the event loop running freely. (QTest's own waits

@@ -303,6 +303,17 @@ private slots:
         QCOMPARE(location(), before);
     }
 
+    // A page may hand out any address; only web and mail ones are opened.
+    void onlyWebAndMailAddressesLeaveThePane() {
+        const qsizetype before = opened_.urls.size();
+        for (const char* target : {"smb://host/share", "file:///etc/passwd", "/usr/bin/xterm",
+                                   "https://example.org/", "mailto:a@example.org"}) {
+            emit pane().externalLinkRequested(target);
+        }
+        QCOMPARE(opened_.urls.mid(before),
+                 (QStringList{"https://example.org/", "mailto:a@example.org"}));
+    }
+
     void savingThePage() {
         search();
         const QString name = QDir(folder_.file("saved")).absolutePath();

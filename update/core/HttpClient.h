@@ -8,20 +8,22 @@
 namespace zorbinta {
 
 enum class TransferResult {
-    Complete,   // status 2xx and exactly the announced number of bytes
-    Failed,     // could not connect, read error, connection reset
-    HttpError,  // a reply whose status is not success (status holds it)
-    WrongSize,  // body shorter or longer than its Content-Length
-    Cancelled,  // the progress callback or cancel() asked to stop
-    TimedOut,   // no data for the client's stall limit
-    WriteError  // the target could not be written (errorText holds the runtime's text)
+    Complete,    // status 2xx and exactly the announced number of bytes
+    Failed,      // could not connect, read error, connection reset
+    HttpError,   // a reply whose status is not success (status holds it)
+    WrongSize,   // body shorter or longer than its Content-Length
+    Cancelled,   // the progress callback or cancel() asked to stop
+    TimedOut,    // no data for the client's stall limit
+    WriteError,  // the target could not be written (errorText holds the runtime's text)
+    TlsFailed    // no secure connection: the server's certificate was not accepted
 };
 
 // The reply to the size request.
 struct ContentLengthReply {
-    int status = 0;         // the final reply's HTTP status after redirects; 0 without a reply
-    std::string text;       // the Content-Length header as sent; empty when missing
-    bool timedOut = false;  // the server went quiet for the client's stall limit
+    int status = 0;          // the final reply's HTTP status after redirects; 0 without a reply
+    std::string text;        // the Content-Length header as sent; empty when missing
+    bool timedOut = false;   // the server went quiet for the client's stall limit
+    bool tlsFailed = false;  // the server's certificate was not accepted
 };
 
 struct Transfer {
@@ -43,6 +45,9 @@ public:
     // owns it.
     virtual Transfer downloadToFile(const std::string& url, const std::string& path,
                                     const std::function<bool(std::size_t)>& onChunk) = 0;
+    // The same GET into memory, for a small file: body holds what arrived.
+    virtual Transfer downloadToMemory(const std::string& url, std::string& body,
+                                      const std::function<bool(std::size_t)>& onChunk) = 0;
     // Asks a transfer under way to stop as soon as it can. A client whose
     // transfer blocks the only thread sees the request at the next chunk.
     virtual void cancel() {}
@@ -60,6 +65,10 @@ public:
     Transfer downloadToFile(const std::string& url, const std::string& path,
                             const std::function<bool(std::size_t)>& onChunk) override {
         return client_.downloadToFile(url, path, onChunk);
+    }
+    Transfer downloadToMemory(const std::string& url, std::string& body,
+                              const std::function<bool(std::size_t)>& onChunk) override {
+        return client_.downloadToMemory(url, body, onChunk);
     }
     void cancel() override { client_.cancel(); }
 

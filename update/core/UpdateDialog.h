@@ -9,6 +9,13 @@
 // The file a download replaces is kept as base.db.prev. All of them are the
 // user's own files; the first download keeps the shipped catalogue as
 // base.db.prev.
+//
+// With the catalogue keepers' key, base.db.minisig is fetched after the
+// catalogue and must sign exactly the bytes received, with a signed time no
+// earlier than that of the signature kept beside the catalogue in use;
+// otherwise nothing changes. The accepted signature is kept as
+// base.db.minisig. Without a key no signature is asked for, and a kept one
+// goes when the catalogue it signed is replaced.
 
 #include <cstdint>
 #include <functional>
@@ -20,6 +27,7 @@
 #include "catalogue/core/ProgramFiles.h"
 #include "shell/core/Platform.h"
 #include "update/core/HttpClient.h"
+#include "update/core/SignatureCheck.h"
 
 namespace zorbinta {
 
@@ -28,12 +36,17 @@ class CatalogueLoader;
 
 inline constexpr const char* kConnectMessage = "Подключитесь к интернету";
 inline constexpr const char* kTooLargeMessage = "Файл базы данных слишком велик";
+inline constexpr const char* kSignatureMessage = "Подпись каталога не подтверждена";
+inline constexpr const char* kOlderCatalogueMessage = "Каталог на сервере старше установленного";
+inline constexpr const char* kSecureConnectionMessage =
+    "Не удалось установить защищённое соединение с сервером каталога";
 
 class UpdateDialog {
 public:
     UpdateDialog(Catalogue& catalogue, CatalogueLoader& loader, HttpClient& http,
                  MessageBox& messages, DialogRunner& dialogs, ProgramFiles files,
-                 std::string serverUrl, std::function<void()> writeStatus)
+                 std::string serverUrl, std::function<void()> writeStatus,
+                 const SignatureChecker* signatures = nullptr)
         : catalogue_(catalogue),
           loader_(loader),
           http_(http),
@@ -41,7 +54,8 @@ public:
           dialogs_(dialogs),
           files_(std::move(files)),
           serverUrl_(std::move(serverUrl)),
-          writeStatus_(std::move(writeStatus)) {}
+          writeStatus_(std::move(writeStatus)),
+          signatures_(signatures) {}
 
     // "Загрузить". Errors the user is shown in the error box (a bad
     // Content-Length, the loader's errors, I/O errors) are thrown as Error.
@@ -57,12 +71,15 @@ public:
     MessageBox& messageBox() const { return messages_; }
 
     std::string catalogueUrl() const { return serverUrl_ + "/base.db"; }
+    std::string signatureUrl() const { return serverUrl_ + "/base.db.minisig"; }
     std::string targetPath() const { return files_.userFile("base.db"); }
     std::string partPath() const { return files_.userFile("base.db.part"); }
     // The catalogue a download replaced, kept for the comparison with the new one.
     std::string previousPath() const { return files_.userFile("base.db.prev"); }
     // The catalogue in use, which a download replaces: the user's, else the shipped one.
     std::string currentPath() const { return files_.currentFile("base.db"); }
+    // The signature of the catalogue in use, as the download accepted it.
+    std::string signaturePath() const { return files_.userFile("base.db.minisig"); }
 
     // True once after a download that replaced base.db; the main window asks
     // when the dialog has closed.
@@ -83,6 +100,14 @@ private:
     void finishTransfer(const Transfer& transfer);
     void installCatalogue();
     void keepPrevious();
+    // With a key: the signature file of the catalogue just received, or
+    // nothing when it cannot be had (the user was told, or cancelled).
+    std::optional<std::string> fetchSignature();
+    // Why bytes and their signature are refused; nothing when they are taken.
+    std::optional<std::string> refusal(const std::string& bytes,
+                                       const std::string& signature) const;
+    std::optional<std::uint64_t> keptTimestamp() const;
+    void keepSignature(const std::optional<std::string>& signature);
 
     Catalogue& catalogue_;
     CatalogueLoader& loader_;
@@ -92,6 +117,7 @@ private:
     ProgramFiles files_;
     std::string serverUrl_;
     std::function<void()> writeStatus_;
+    const SignatureChecker* signatures_;  // the keepers' key; nullptr without one
     bool transferring_ = false;
     bool cancelRequested_ = false;
     bool replaced_ = false;

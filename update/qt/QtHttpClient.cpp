@@ -7,6 +7,7 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslError>
 #include <QTimer>
 #include <QUrl>
 
@@ -68,8 +69,13 @@ private:
 
 }  // namespace
 
-QtHttpClient::QtHttpClient()
+QtHttpClient::QtHttpClient(const QList<QSslCertificate>& extraAuthorities)
     : userAgent_(QFileInfo(QCoreApplication::applicationFilePath()).fileName()) {
+    if (!extraAuthorities.isEmpty()) {
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setCaCertificates(QSslConfiguration::systemCaCertificates() + extraAuthorities);
+        tls_ = tls;
+    }
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     // Redirects are followed here, one reply per hop: Qt's own following
     // keeps one reply for all hops, and a hop whose request goes out twice
@@ -121,7 +127,10 @@ QtHttpClient::Wait QtHttpClient::waitForHead(QNetworkReply* reply, Head& head) {
     if (cancelRequested_) return Wait::Cancelled;
     if (stall.expired()) return Wait::Stalled;
     take();
-    return head.status != 0 ? Wait::Head : Wait::Ended;
+    if (head.status != 0) return Wait::Head;
+    // A certificate that is not trusted or not for this host ends the
+    // exchange here: such errors are never ignored.
+    return reply->error() == QNetworkReply::SslHandshakeFailedError ? Wait::TlsFailed : Wait::Ended;
 }
 
 QNetworkReply* QtHttpClient::openFinal(const std::string& url, Head& head, Wait& ended) {
@@ -138,6 +147,7 @@ QNetworkReply* QtHttpClient::openFinal(const std::string& url, Head& head, Wait&
         request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                              QNetworkRequest::PreferNetwork);
+        if (tls_) request.setSslConfiguration(*tls_);
         QNetworkReply* reply = manager_.get(request);
         reply->setReadBufferSize(64 * 1024);
         running_ = reply;
@@ -160,6 +170,7 @@ ContentLengthReply QtHttpClient::getContentLength(const std::string& url) {
     QNetworkReply* reply = openFinal(url, head, ended);
     ContentLengthReply result;
     result.timedOut = ended == Wait::Stalled;
+    result.tlsFailed = ended == Wait::TlsFailed;
     if (reply != nullptr) {
         release(reply);
         result.status = head.status;
@@ -171,21 +182,47 @@ ContentLengthReply QtHttpClient::getContentLength(const std::string& url) {
 Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string& path,
                                       const std::function<bool(std::size_t)>& onChunk) {
     cancelRequested_ = false;
-    Transfer transfer;
     ChunkFile file(path);
+    Transfer transfer;
     if (!file.open()) {
         transfer.result = TransferResult::WriteError;
         transfer.errorText = file.errorText();
         return transfer;
     }
+    transfer = receive(
+        url, [&file](const char* data, std::size_t size) { return file.append(data, size); },
+        onChunk);
+    if (transfer.result == TransferResult::Complete && !file.close()) {
+        transfer.result = TransferResult::WriteError;
+    }
+    if (transfer.result == TransferResult::WriteError) transfer.errorText = file.errorText();
+    return transfer;
+}
 
+Transfer QtHttpClient::downloadToMemory(const std::string& url, std::string& body,
+                                        const std::function<bool(std::size_t)>& onChunk) {
+    cancelRequested_ = false;
+    body.clear();
+    return receive(
+        url,
+        [&body](const char* data, std::size_t size) {
+            body.append(data, size);
+            return true;
+        },
+        onChunk);
+}
+
+Transfer QtHttpClient::receive(const std::string& url, const Sink& sink,
+                               const std::function<bool(std::size_t)>& onChunk) {
+    Transfer transfer;
     Head head;
     Wait ended = Wait::Ended;
     QNetworkReply* reply = openFinal(url, head, ended);
     if (reply == nullptr) {
-        transfer.result = ended == Wait::Cancelled ? TransferResult::Cancelled
-                          : ended == Wait::Stalled ? TransferResult::TimedOut
-                                                   : TransferResult::Failed;
+        transfer.result = ended == Wait::Cancelled   ? TransferResult::Cancelled
+                          : ended == Wait::Stalled   ? TransferResult::TimedOut
+                          : ended == Wait::TlsFailed ? TransferResult::TlsFailed
+                                                     : TransferResult::Failed;
         return transfer;
     }
     transfer.status = head.status;
@@ -210,7 +247,7 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
                (reply->bytesAvailable() >= kChunkSize || (all && reply->bytesAvailable() > 0))) {
             const qint64 got = reply->read(buffer, kChunkSize);
             if (got <= 0) break;
-            if (!file.append(buffer, static_cast<std::size_t>(got))) {
+            if (!sink(buffer, static_cast<std::size_t>(got))) {
                 writeFailed = true;
                 stopped = true;
                 reply->abort();
@@ -239,7 +276,6 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
         transfer.result = TransferResult::Cancelled;
     } else if (writeFailed) {
         transfer.result = TransferResult::WriteError;
-        transfer.errorText = file.errorText();
     } else if (stall.expired()) {
         transfer.result = TransferResult::TimedOut;
     } else if (error != QNetworkReply::NoError) {
@@ -248,9 +284,6 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
             length && received < *length ? TransferResult::WrongSize : TransferResult::Failed;
     } else if (length && received != *length) {
         transfer.result = TransferResult::WrongSize;
-    } else if (!file.close()) {
-        transfer.result = TransferResult::WriteError;
-        transfer.errorText = file.errorText();
     } else {
         transfer.result = TransferResult::Complete;
     }

@@ -5,9 +5,13 @@
 // be pressed while the bytes come in.
 
 #include <QByteArray>
+#include <QList>
 #include <QNetworkAccessManager>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <optional>
 
 #include "update/core/HttpClient.h"
@@ -22,8 +26,11 @@ public:
     static constexpr int kMaxRedirects = 5;
 
     // The user agent is the executable's file name; the system's proxy
-    // settings apply. A QCoreApplication must exist.
-    QtHttpClient();
+    // settings apply. HTTPS servers must show a certificate for their host
+    // name that the system's trust store vouches for, or one of
+    // extraAuthorities (a test's own certificate authority; the system's
+    // store is not touched). A QCoreApplication must exist.
+    explicit QtHttpClient(const QList<QSslCertificate>& extraAuthorities = {});
 
     // How long the server may stay silent before a request ends as timed out.
     void setStallTimeout(std::chrono::milliseconds timeout) { stallTimeout_ = timeout; }
@@ -35,6 +42,8 @@ public:
     ContentLengthReply getContentLength(const std::string& url) override;
     Transfer downloadToFile(const std::string& url, const std::string& path,
                             const std::function<bool(std::size_t)>& onChunk) override;
+    Transfer downloadToMemory(const std::string& url, std::string& body,
+                              const std::function<bool(std::size_t)>& onChunk) override;
     void cancel() override;
 
 private:
@@ -44,7 +53,9 @@ private:
         std::optional<QByteArray> contentLength;  // trimmed
         std::optional<QByteArray> location;
     };
-    enum class Wait { Head, Stalled, Cancelled, Ended };
+    enum class Wait { Head, Stalled, Cancelled, Ended, TlsFailed };
+    // Takes each chunk of the body; false when it cannot (the write failed).
+    using Sink = std::function<bool(const char*, std::size_t)>;
     // The final reply to url, its head in and its body still coming, after
     // following redirects here; nullptr when the exchange ended without one.
     QNetworkReply* openFinal(const std::string& url, Head& head, Wait& ended);
@@ -52,8 +63,13 @@ private:
     Wait waitForHead(QNetworkReply* reply, Head& head);
     // Ends reply, which is no longer the transfer that cancel() stops.
     void release(QNetworkReply* reply);
+    // The GET of url with its body handed to sink chunk by chunk; WriteError
+    // when the sink refused one.
+    Transfer receive(const std::string& url, const Sink& sink,
+                     const std::function<bool(std::size_t)>& onChunk);
 
     QNetworkAccessManager manager_;
+    std::optional<QSslConfiguration> tls_;  // with the extra authorities, when given
     QString userAgent_;
     std::chrono::milliseconds stallTimeout_ = kDefaultStallTimeout;
     QNetworkReply* running_ = nullptr;
