@@ -133,13 +133,27 @@ TEST_F(DownloadBoundsTest, TheReplacedCatalogueIsKeptAsPrev) {
         EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
         EXPECT_EQ(folder.read("base.db"), body);
         EXPECT_FALSE(fs::exists(folder.path("base.db.prev.tmp")));
-        EXPECT_TRUE(dialog.takeReplaced());
-        EXPECT_FALSE(dialog.takeReplaced());
+        EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::Replaced);
+        EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::None);
     };
     download(first);
     EXPECT_EQ(folder.read("base.db.prev"), kOld);
     download(second);
     EXPECT_EQ(folder.read("base.db.prev"), first);  // one generation only
+
+    // The same bytes again replace nothing: base.db.prev keeps the catalogue
+    // before the last real change, and the load still runs and closes.
+    catalogue.ProviderCount = 0;
+    dialogs.closed.clear();
+    http.serve(second);
+    press();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::Unchanged);
+    EXPECT_EQ(folder.read("base.db"), second);
+    EXPECT_EQ(folder.read("base.db.prev"), first);
+    EXPECT_FALSE(fs::exists(folder.path("base.db.part")));
+    EXPECT_EQ(catalogue.ProviderCount, 6);
+    EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
 
     // Nothing replaced: an older base.db.prev would misstate the change.
     fs::remove(folder.path("base.db"));
@@ -155,14 +169,14 @@ TEST_F(DownloadBoundsTest, TheReplacedCatalogueIsKeptAsPrev) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(folder.read("base.db"), second);
     EXPECT_FALSE(fs::exists(folder.path("base.db.prev")));
-    EXPECT_TRUE(dialog.takeReplaced());
+    EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::Replaced);
 
     // A download that fails to replace base.db reports no replacement.
     fs::remove(folder.path("base.db"));
     fs::create_directory(folder.path("base.db"));
     press();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"File access denied"});
-    EXPECT_FALSE(dialog.takeReplaced());
+    EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::None);
 }
 
 }  // namespace

@@ -122,14 +122,33 @@ TEST_F(Installed, DialogStillOpenAtTheEndIsClosed) {
     EXPECT_NE(run.out.find("=== closed О программе\n"), std::string::npos);
 }
 
-// The download dialog through the program's HTTP client: --server names the
-// catalogue server; --offline answers "not connected" before any request.
-TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
+// One provider, one plan, one free and one domain offer.
+std::string smallCatalogue() {
     std::string catalogue = "prov|1|Firm1|Addr|1|2|3|4|5|6|www.p1.ru|m@p.ru|01.01.2005||";
     for (int f = 0; f < 10; ++f) catalogue += "0|";
     catalogue += "vs|Plan1|1|1|100|1000|5|5|1|10|1|0|";
     for (int f = 0; f < 15; ++f) catalogue += "1|";
-    catalogue += "free|www.free.ru|yes|php|none|50|1|dom|ru|0|1|600|600|1|";
+    return catalogue + "free|www.free.ru|yes|php|none|50|1|dom|ru|0|1|600|600|1|";
+}
+
+// Every page the run wrote: its location and its text.
+std::vector<std::pair<std::string, std::string>> pagesOf(const std::string& out) {
+    std::vector<std::pair<std::string, std::string>> pages;
+    const std::string head = "=== page ";
+    for (size_t at = out.find(head); at != std::string::npos; at = out.find(head, at + 1)) {
+        if (at > 0 && out[at - 1] != '\n') continue;
+        const size_t text = out.find('\n', at) + 1;
+        const size_t end = out.find("\n=== end\n", text);
+        pages.emplace_back(out.substr(at + head.size(), text - 1 - at - head.size()),
+                           out.substr(text, end - text));
+    }
+    return pages;
+}
+
+// The download dialog through the program's HTTP client: --server names the
+// catalogue server; --offline answers "not connected" before any request.
+TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
+    const std::string catalogue = smallCatalogue();
     struct Case {
         const char* flag;
         const char* shown;
@@ -158,6 +177,47 @@ TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
         ASSERT_EQ(requests.size(), c.requests) << c.flag;
         for (const auto& r : requests) EXPECT_EQ(r.path, "/base.db");
     }
+}
+
+// The same catalogue downloaded twice: the second download replaces nothing,
+// says so, and Сервис → Изменения каталога still shows what the first changed.
+TEST_F(Installed, TheSameCatalogueTwiceKeepsTheLastRealChange) {
+    const std::string sample = folder.read("base.db");
+    testsupport::LocalHttpServer server(
+        testsupport::inOrder({testsupport::httpReply(200, smallCatalogue())}));
+    const Outcome run = runHeadless(
+        folder.dir, "start\nmenu N11\npress Button1\nmenu N11\npress Button1\nmenu N16\n",
+        "--server " + server.url());
+    EXPECT_EQ(run.status, 0) << run.out;
+    const auto pages = pagesOf(run.out);
+    const std::string templ = "file://" + folder.path() + "templ/";
+    ASSERT_EQ(pages.size(), 4u) << run.out;
+    EXPECT_EQ(pages[1].first, templ + "main.htm?izmen");
+    EXPECT_EQ(pages[2].first, templ + "main.htm?nochange");
+    EXPECT_EQ(pages[3].first, templ + "main.htm?izmen");
+    EXPECT_NE(pages[1].second.find("Удалённые хостинг-провайдеры"), std::string::npos);
+    EXPECT_NE(pages[2].second.find("каталог не изменился"), std::string::npos);
+    EXPECT_EQ(pages[3].second, pages[1].second);
+    EXPECT_EQ(folder.read("base.db.prev"), sample);
+    EXPECT_EQ(folder.read("base.db"), smallCatalogue());
+}
+
+TEST_F(Installed, DamagedCatalogueStartPageShowsTheLoadersMessage) {
+    folder.write("base.db", "prov|x|");
+    const Outcome run = runHeadless(folder.dir, "start\nshow counts\n");
+    EXPECT_EQ(run.status, 0) << run.out;
+    const auto pages = pagesOf(run.out);
+    ASSERT_EQ(pages.size(), 1u) << run.out;
+    EXPECT_EQ(pages[0].first, "file://" + folder.path() + "templ/main.htm");
+    for (const char* part :
+         {"Файл каталога base.db повреждён или не читается",
+          "<b>'x' is not a valid floating point value</b>", "меню «Сервис» &rarr; «Обновление»"}) {
+        EXPECT_NE(pages[0].second.find(part), std::string::npos) << part << "\n" << pages[0].second;
+    }
+    EXPECT_EQ(pages[0].second.find("Каталог пуст"), std::string::npos);
+    EXPECT_NE(run.out.find("=== error 'x' is not a valid floating point value\n"),
+              std::string::npos)
+        << run.out;
 }
 
 TEST_F(Installed, UnknownLineExitsWithStatusTwo) {

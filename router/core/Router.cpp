@@ -188,6 +188,7 @@ void Router::handle(const std::string& location) {
         body = BuildChangesPage(catalogue_, programDir_, changesPaging);
         show(body);
     }
+    if (has(text, kUnchangedCommand)) show(BuildUnchangedPage(programDir_));
 }
 
 }  // namespace zorbinta

@@ -6,7 +6,9 @@
 // so a failed or cancelled download, or a power cut, leaves the catalogue
 // file and the tables as they were. A file larger than kMaxCatalogueBytes is
 // refused by its announced length, or stopped as soon as it passes the bound.
-// The file a download replaces is kept as base.db.prev.
+// The file a download replaces is kept as base.db.prev. A download of the
+// very bytes base.db already holds replaces nothing: base.db.prev still
+// holds the catalogue before the last real change.
 
 #include <cstdint>
 #include <functional>
@@ -25,6 +27,9 @@ class CatalogueLoader;
 
 inline constexpr const char* kConnectMessage = "Подключитесь к интернету";
 inline constexpr const char* kTooLargeMessage = "Файл базы данных слишком велик";
+
+// What the last download that loaded did to base.db.
+enum class DownloadOutcome { None, Replaced, Unchanged };
 
 class UpdateDialog {
 public:
@@ -59,9 +64,9 @@ public:
     // The catalogue a download replaced, kept for the comparison with the new one.
     std::string previousPath() const { return programDir_ + "base.db.prev"; }
 
-    // True once after a download that replaced base.db; the main window asks
-    // when the dialog has closed.
-    bool takeReplaced() { return std::exchange(replaced_, false); }
+    // Once after a download that loaded (Replaced or Unchanged), None
+    // otherwise; the main window asks when the dialog has closed.
+    DownloadOutcome takeOutcome() { return std::exchange(outcome_, DownloadOutcome::None); }
 
     int progressMin = 0;
     int progressMax = 100;
@@ -89,7 +94,7 @@ private:
     std::function<void()> writeStatus_;
     bool transferring_ = false;
     bool cancelRequested_ = false;
-    bool replaced_ = false;
+    DownloadOutcome outcome_ = DownloadOutcome::None;
     // Bytes of the transfer under way; past kMaxCatalogueBytes the dialog
     // itself stopped it (not the user's cancel).
     std::uintmax_t received_ = 0;
