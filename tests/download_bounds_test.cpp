@@ -141,20 +141,6 @@ TEST_F(DownloadBoundsTest, TheReplacedCatalogueIsKeptAsPrev) {
     download(second);
     EXPECT_EQ(folder.read("base.db.prev"), first);  // one generation only
 
-    // The same bytes again replace nothing: base.db.prev keeps the catalogue
-    // before the last real change, and the load still runs and closes.
-    catalogue.ProviderCount = 0;
-    dialogs.closed.clear();
-    http.serve(second);
-    press();
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::Unchanged);
-    EXPECT_EQ(folder.read("base.db"), second);
-    EXPECT_EQ(folder.read("base.db.prev"), first);
-    EXPECT_FALSE(fs::exists(folder.path("base.db.part")));
-    EXPECT_EQ(catalogue.ProviderCount, 6);
-    EXPECT_EQ(dialogs.closed, std::vector<DialogId>{DialogId::Update});
-
     // Nothing replaced: an older base.db.prev would misstate the change.
     fs::remove(folder.path("base.db"));
     download(first);

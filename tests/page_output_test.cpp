@@ -9,7 +9,6 @@
 #include "catalogue/core/Error.h"
 #include "catalogue/core/Win1251.h"
 #include "pages/core/PageOutput.h"
-#include "pages/core/PageZoom.h"
 #include "shell/core/Platform.h"
 
 namespace zorbinta {
@@ -240,23 +239,6 @@ TEST(PageOutput, CapitalizesLatinWords) {
         {"a1b_c", "A1B_C"},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(CapitalizeWords(text), expected) << text;
-}
-
-TEST(PageZoom, StepsAsBrowsersStepAndStopsAtTheEnds) {
-    const struct {
-        int from;
-        ZoomStep step;
-        int to;
-    } cases[] = {
-        {100, ZoomStep::In, 110}, {110, ZoomStep::In, 125},  {100, ZoomStep::Out, 90},
-        {90, ZoomStep::Out, 80},  {300, ZoomStep::In, 300},  {25, ZoomStep::Out, 25},
-        {105, ZoomStep::In, 110}, {105, ZoomStep::Out, 100}, {400, ZoomStep::Out, 300},
-        {10, ZoomStep::In, 25},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(steppedZoom(c.from, c.step), c.to)
-            << c.from << (c.step == ZoomStep::In ? " in" : " out");
-    }
 }
 
 }  // namespace
