@@ -12,6 +12,10 @@ if(ZORBINTA_QT_SOURCES)
   add_library(zorbinta_views STATIC ${ZORBINTA_QT_SOURCES})
   target_link_libraries(zorbinta_views PUBLIC zorbinta_core zorbinta_net zorbinta_minisign Qt6::Widgets
                         Qt6::WebEngineWidgets)
+  # The window manager's frame extents arrive as X11 events.
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+  target_link_libraries(zorbinta_views PRIVATE PkgConfig::XCB)
   add_executable(zorbinta ${CMAKE_SOURCE_DIR}/shell/qt/main.cpp)
   target_link_libraries(zorbinta PRIVATE zorbinta_views CLI11::CLI11)
   add_dependencies(zorbinta zorbinta_data)

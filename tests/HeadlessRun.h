@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/FakePlatform.h"
 
@@ -39,6 +41,29 @@ inline Outcome runHeadless(const std::filesystem::path& dir, const std::string& 
                            const std::string& flags = "") {
     return runScript(std::string(ZORBINTA_HEADLESS) + " " + flags + " '" + dir.string() + "'",
                      dir / "script.txt", script);
+}
+
+// One provider, one plan, one free and one domain offer.
+inline std::string smallCatalogue() {
+    std::string catalogue = "prov|1|Firm1|Addr|1|2|3|4|5|6|www.p1.ru|m@p.ru|01.01.2005||";
+    for (int f = 0; f < 10; ++f) catalogue += "0|";
+    catalogue += "vs|Plan1|1|1|100|1000|5|5|1|10|1|0|";
+    for (int f = 0; f < 15; ++f) catalogue += "1|";
+    return catalogue + "free|www.free.ru|yes|php|none|50|1|dom|ru|0|1|600|600|1|";
+}
+
+// Every page the run wrote: its location and its text.
+inline std::vector<std::pair<std::string, std::string>> pagesOf(const std::string& out) {
+    std::vector<std::pair<std::string, std::string>> pages;
+    const std::string head = "=== page ";
+    for (size_t at = out.find(head); at != std::string::npos; at = out.find(head, at + 1)) {
+        if (at > 0 && out[at - 1] != '\n') continue;
+        const size_t text = out.find('\n', at) + 1;
+        const size_t end = out.find("\n=== end\n", text);
+        pages.emplace_back(out.substr(at + head.size(), text - 1 - at - head.size()),
+                           out.substr(text, end - text));
+    }
+    return pages;
 }
 
 // A copy of the installed program folder with its sample catalogue.

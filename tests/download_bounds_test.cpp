@@ -133,8 +133,8 @@ TEST_F(DownloadBoundsTest, TheReplacedCatalogueIsKeptAsPrev) {
         EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
         EXPECT_EQ(folder.read("base.db"), body);
         EXPECT_FALSE(fs::exists(folder.path("base.db.prev.tmp")));
-        EXPECT_TRUE(dialog.takeReplaced());
-        EXPECT_FALSE(dialog.takeReplaced());
+        EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::Replaced);
+        EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::None);
     };
     download(first);
     EXPECT_EQ(folder.read("base.db.prev"), kOld);
@@ -155,14 +155,14 @@ TEST_F(DownloadBoundsTest, TheReplacedCatalogueIsKeptAsPrev) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(folder.read("base.db"), second);
     EXPECT_FALSE(fs::exists(folder.path("base.db.prev")));
-    EXPECT_TRUE(dialog.takeReplaced());
+    EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::Replaced);
 
     // A download that fails to replace base.db reports no replacement.
     fs::remove(folder.path("base.db"));
     fs::create_directory(folder.path("base.db"));
     press();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"File access denied"});
-    EXPECT_FALSE(dialog.takeReplaced());
+    EXPECT_EQ(dialog.takeOutcome(), DownloadOutcome::None);
 }
 
 }  // namespace

@@ -20,11 +20,7 @@ namespace fs = std::filesystem;
 // The download dialog through the program's HTTP client: --server names the
 // catalogue server; --offline answers "not connected" before any request.
 TEST_F(Installed, DownloadFromTheNamedServerUnlessOffline) {
-    std::string catalogue = "prov|1|Firm1|Addr|1|2|3|4|5|6|www.p1.ru|m@p.ru|01.01.2005||";
-    for (int f = 0; f < 10; ++f) catalogue += "0|";
-    catalogue += "vs|Plan1|1|1|100|1000|5|5|1|10|1|0|";
-    for (int f = 0; f < 15; ++f) catalogue += "1|";
-    catalogue += "free|www.free.ru|yes|php|none|50|1|dom|ru|0|1|600|600|1|";
+    const std::string catalogue = smallCatalogue();
     struct Case {
         const char* flag;
         const char* shown;
@@ -80,6 +76,29 @@ TEST_F(Installed, KeyAsksForASignatureByThatKey) {
     const Outcome bad = runHeadless(folder.dir, "start\n", "--key RWnotakey");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.out.find("--key"), std::string::npos) << bad.out;
+}
+
+// The same catalogue downloaded twice: the second download replaces nothing,
+// says so, and Сервис → Изменения каталога still shows what the first changed.
+TEST_F(Installed, TheSameCatalogueTwiceKeepsTheLastRealChange) {
+    const std::string sample = folder.read("base.db");
+    testsupport::LocalHttpServer server(
+        testsupport::inOrder({testsupport::httpReply(200, smallCatalogue())}));
+    const Outcome run = runHeadless(
+        folder.dir, "start\nmenu N11\npress Button1\nmenu N11\npress Button1\nmenu N16\n",
+        "--server " + server.url());
+    EXPECT_EQ(run.status, 0) << run.out;
+    const auto pages = pagesOf(run.out);
+    const std::string templ = "file://" + folder.path() + "templ/";
+    ASSERT_EQ(pages.size(), 4u) << run.out;
+    EXPECT_EQ(pages[1].first, templ + "main.htm?izmen");
+    EXPECT_EQ(pages[2].first, templ + "main.htm?nochange");
+    EXPECT_EQ(pages[3].first, templ + "main.htm?izmen");
+    EXPECT_NE(pages[1].second.find("Удалённые хостинг-провайдеры"), std::string::npos);
+    EXPECT_NE(pages[2].second.find("каталог не изменился"), std::string::npos);
+    EXPECT_EQ(pages[3].second, pages[1].second);
+    EXPECT_EQ(folder.read("base.db.prev"), sample);
+    EXPECT_EQ(folder.read("base.db"), smallCatalogue());
 }
 
 // Installed as the package installs it (PREFIX/bin, PREFIX/share/zorbinta)

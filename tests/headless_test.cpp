@@ -104,6 +104,18 @@ TEST_F(Installed, DialogStillOpenAtTheEndIsClosed) {
     EXPECT_NE(run.out.find("=== closed О программе\n"), std::string::npos);
 }
 
+TEST_F(Installed, DamagedCatalogueStartPageShowsTheLoadersMessage) {
+    folder.write("base.db", "prov|x|");
+    const Outcome run = runHeadless(folder.dir, "start\n");
+    const auto pages = pagesOf(run.out);
+    ASSERT_EQ(pages.size(), 1u) << run.out;
+    EXPECT_NE(pages[0].second.find("<b>'x' is not a valid floating point value</b>"),
+              std::string::npos)
+        << pages[0].second;
+    EXPECT_NE(run.out.find("=== error 'x' is not a valid floating point value\n"),
+              std::string::npos);
+}
+
 TEST_F(Installed, UnknownLineExitsWithStatusTwo) {
     const Outcome run = runHeadless(folder.dir, "start\nfly away\nshow counts\n");
     EXPECT_EQ(run.status, 2);

@@ -92,12 +92,19 @@ TEST_F(Program, StartPageIsWrittenOnceWithoutANavigation) {
     EXPECT_EQ(fake.pane.pages.size(), 1u);
 }
 
-TEST_F(Program, EmptyOrMissingCatalogueStartPageNamesTheDownload) {
+TEST_F(Program, EmptyMissingOrDamagedCatalogueStartPageNamesTheDownload) {
     const struct {
         const char* file;  // nullptr: no base.db
         const char* says;
         size_t errors;
-    } cases[] = {{"", "Каталог пуст", 0}, {nullptr, "base.db не найден", 1}};
+        const char* also;  // more the page says
+    } cases[] = {
+        {"", "Каталог пуст", 0, "Каталог пуст: в нём нет ни одного предложения."},
+        {nullptr, "base.db не найден", 1, "Файл каталога base.db не найден: каталог пуст."},
+        // The loader's own message, as a page shows text.
+        {"prov|<x>|", "base.db повреждён или не читается", 1,
+         "<b>'&lt;x&gt;' is not a valid floating point value</b>"},
+    };
     for (const auto& c : cases) {
         ProgramFolder other;
         FakePlatform shown;
@@ -107,6 +114,7 @@ TEST_F(Program, EmptyOrMissingCatalogueStartPageNamesTheDownload) {
         ASSERT_EQ(shown.pane.pages.size(), 1u) << c.says;
         EXPECT_NE(shown.pane.pages[0].page.find(c.says), std::string::npos) << c.says;
         EXPECT_NE(shown.pane.pages[0].page.find("«Сервис» &rarr; «Обновление»"), std::string::npos);
+        EXPECT_NE(shown.pane.pages[0].page.find(c.also), std::string::npos) << c.says;
         EXPECT_EQ(shown.errors.size(), c.errors) << c.says;  // "File not found" as before
     }
 }
@@ -142,10 +150,21 @@ TEST_F(Program, DownloadShowsWhatChangedAndTheMenuItemReachesItAgain) {
     app->main.N16Click();
     EXPECT_EQ(lastPage(), changes);
 
-    // The same file again: nothing changed.
-    writeFileBytes(prev(), kAfter);
+    // The same catalogue again: a page that says so, and the menu item still
+    // shows what the last real change brought.
     fake.reactions[DialogId::Update].push_back([this] { app->update.Button1Click(); });
     app->main.N11Click();
+    EXPECT_EQ(fake.pane.location, command("nochange"));
+    EXPECT_NE(lastPage().find("каталог не изменился."), std::string::npos) << lastPage();
+    EXPECT_NE(lastPage().find(R"(<a class="menu" href="izmen">Изменения каталога</a>)"),
+              std::string::npos);
+    EXPECT_EQ(readFileBytes(prev()), kBefore);
+    app->main.N16Click();
+    EXPECT_EQ(lastPage(), changes);
+
+    // Compared with itself, a catalogue has not changed.
+    writeFileBytes(prev(), kAfter);
+    app->main.N16Click();
     EXPECT_EQ(lastPage(), "<head>Каталог не изменился<tail>");
 }
 

@@ -78,11 +78,10 @@ bool shoot(const QString& outDir) {
     auto& pane = program.pane();
     auto& main = program.mainWindow();
 
-    // The start page. The window manager frames the window only after the
-    // first activation has fitted it, so one more activation (the About box
-    // opened and closed) fits it with its frame; the page stays on show.
-    onModal([&](QWidget*) { program.aboutBox().close(); });
-    main.command("N12")->trigger();
+    // The start page, once the window with its frame fills the work area.
+    if (!waitUntil([&] { return main.frameGeometry() == main.screen()->availableGeometry(); })) {
+        return fail("the window does not fill the work area");
+    }
     if (!waitComplete(pane) || !saveScreen(outDir + "/start.png")) return false;
 
     // A search with a few bounds and options, and its results.

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -88,6 +89,17 @@ void TForm2::closeEvent(QCloseEvent* event) {
 
 void TForm2::reject() {
     app_.guarded([this] { app_.about.closeBox(); });
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    // The box has no buttons; Enter closes it as its close box does.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        app_.guarded([this] { app_.about.closeBox(); });
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace zorbinta::qt

@@ -32,6 +32,9 @@ public:
     virtual bool documentSource(std::string& source) const = 0;
     // Handles pending window messages once.
     virtual void processEvents() = 0;
+    // Shows every page at percent of its own size from now on; a pane with
+    // nothing to zoom ignores it.
+    virtual void setZoomPercent(int /*percent*/) {}
 
     void setNavigateCompleteHandler(std::function<void()> handler) {
         navigateComplete_ = std::move(handler);

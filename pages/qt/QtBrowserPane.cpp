@@ -441,4 +441,9 @@ void QtBrowserPane::processEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+void QtBrowserPane::setZoomPercent(int percent) {
+    // The view keeps the factor for every page it shows after this one.
+    if (view_) view_->setZoomFactor(percent / 100.0);
+}
+
 }  // namespace zorbinta::qt

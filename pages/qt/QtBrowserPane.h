@@ -51,6 +51,7 @@ public:
     void focusDocument() override;
     bool documentSource(std::string& source) const override;
     void processEvents() override;
+    void setZoomPercent(int percent) override;
 
     // The page text last written while it is on show; empty otherwise.
     const std::string& writtenPage() const { return writtenPage_; }

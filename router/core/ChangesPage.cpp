@@ -21,6 +21,12 @@ constexpr int kPageSize = 15;
 constexpr const char* kUnchanged = "Каталог не изменился";
 constexpr const char* kHeading = R"(<h3 align="center">Изменения каталога</h3>)";
 constexpr const char* kNoComparison = "Сравнение с прежним каталогом невозможно: ";
+constexpr const char* kDownloadHeading = R"(<h3 align="center">Обновление каталога</h3>)";
+constexpr const char* kSameCatalogue =
+    "Каталог на сервере совпадает с тем, что у вас уже есть: каталог не изменился.";
+constexpr const char* kLastChange =
+    R"(Что изменилось при последнем обновлении, показывает меню «Сервис» &rarr; )"
+    R"(«<a class="menu" href="izmen">Изменения каталога</a>».)";
 
 enum List : int {
     ProvidersAdded,
@@ -236,6 +242,20 @@ std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
             body += "Страницы: ";
             for (int n = 1; n <= pages; ++n) body += pagingLink(paging, k, n);
         }
+    }
+    return body;
+}
+
+std::string BuildUnchangedPage(const std::string& previousFile) {
+    std::string body = kDownloadHeading;
+    body += "<p>";
+    body += kSameCatalogue;
+    body += "</p>";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(previousFile, ec)) {
+        body += "<p>";
+        body += kLastChange;
+        body += "</p>";
     }
     return body;
 }

@@ -22,6 +22,9 @@
 namespace zorbinta {
 
 inline constexpr const char* kChangesCommand = "izmen";
+// The page after a download that brought the catalogue already in use. The
+// word holds none of the other command words, and none of them holds it.
+inline constexpr const char* kUnchangedCommand = "nochange";
 inline constexpr int kChangeLists = 6;
 
 struct ChangesPaging {
@@ -36,6 +39,11 @@ ChangesPaging readChangesPaging(std::string_view location);
 // says no comparison is possible.
 std::string BuildChangesPage(const Catalogue& current, const std::string& previousFile,
                              const ChangesPaging& paging);
+
+// The body of the page after a download of the catalogue already in use: it
+// says so, and while previousFile (the user's base.db.prev) is there it leads
+// to the last real change.
+std::string BuildUnchangedPage(const std::string& previousFile);
 
 // The body comparing two catalogues: exactly "Каталог не изменился" when
 // nothing differs.

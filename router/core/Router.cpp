@@ -188,6 +188,7 @@ void Router::handle(const std::string& location) {
         body = BuildChangesPage(catalogue_, files_.userFile("base.db.prev"), changesPaging);
         show(body);
     }
+    if (has(text, kUnchangedCommand)) show(BuildUnchangedPage(files_.userFile("base.db.prev")));
 }
 
 }  // namespace zorbinta

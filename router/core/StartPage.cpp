@@ -13,6 +13,11 @@ namespace {
 constexpr const char* kHeading = R"(<h3 align="center">Каталог хостинг-провайдеров</h3>)";
 constexpr const char* kDownloadHint =
     "Свежий каталог загружается через интернет: меню «Сервис» &rarr; «Обновление».";
+constexpr const char* kDamaged =
+    "Файл каталога base.db повреждён или не читается, поэтому каталог не загружен.";
+constexpr const char* kLoaderSaid = "Сообщение при загрузке: ";
+constexpr const char* kRepairHint =
+    "Исправный каталог можно загрузить через интернет: меню «Сервис» &rarr; «Обновление».";
 
 // "1 предложение", "3 предложения", "8 предложений".
 std::string offers(long long n) {
@@ -92,7 +97,18 @@ std::string startPageUrl(const std::string& programDir) {
 }
 
 std::string BuildStartPage(const Catalogue& catalogue, const std::string& version,
-                           CatalogueFile file) {
+                           CatalogueFile file, const std::string& loadError) {
+    if (file == CatalogueFile::Damaged) {
+        std::string body = kHeading;
+        body += "<p>";
+        body += kDamaged;
+        body += "</p><p>";
+        body += kLoaderSaid;
+        body += "<b>" + htmlEscaped(loadError) + "</b></p><p>";
+        body += kRepairHint;
+        body += "</p>";
+        return body;
+    }
     const int providers = std::clamp(catalogue.ProviderCount, 0, kMaxRows);
     const int plans = std::clamp(catalogue.PlanCount, 0, kMaxRows);
     const int free = std::clamp(catalogue.FreeHostCount, 0, kMaxRows);

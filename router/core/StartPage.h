@@ -9,15 +9,17 @@
 
 namespace zorbinta {
 
-enum class CatalogueFile { Present, Missing };
+// Damaged: base.db is there, but the load raised an error.
+enum class CatalogueFile { Present, Missing, Damaged };
 
 // "file://" + programDir + "templ/main.htm": the command address without a
 // command, so that the page's relative links resolve as on every other page.
 std::string startPageUrl(const std::string& programDir);
 
 // The body. version: the catalogue's version record, empty without one;
-// file says whether base.db was there to load.
+// file says whether base.db was there to load and loaded; loadError is the
+// load's message for a damaged file.
 std::string BuildStartPage(const Catalogue& catalogue, const std::string& version,
-                           CatalogueFile file);
+                           CatalogueFile file, const std::string& loadError = {});
 
 }  // namespace zorbinta

@@ -17,7 +17,6 @@ namespace zorbinta::qt {
 namespace {
 
 constexpr int kFirstOptionBox = 5;
-constexpr int kOptionRows = 5;
 constexpr int kFieldWidth = 90;
 
 QString qs(const std::string& text) {
@@ -27,6 +26,35 @@ QString qs(const std::string& text) {
 // The "Неогр." box of a row, 0 when the row has none.
 int unlimitedBoxOf(int edit) {
     return edit >= 2 && edit <= 5 ? edit - 1 : 0;
+}
+
+// Marks one letter of each text for Alt+letter, no letter twice: the first
+// letter of a word where there is one left, else any letter; an "&" of the
+// text itself stays a plain ampersand.
+QStringList withMnemonics(const QStringList& texts) {
+    QString taken;
+    QStringList marked;
+    for (const QString& text : texts) {
+        qsizetype pick = -1;
+        for (const bool wordStart : {true, false}) {
+            for (qsizetype i = 0; i < text.size() && pick < 0; ++i) {
+                if (!text[i].isLetter() || taken.contains(text[i].toLower())) continue;
+                if (wordStart && i > 0 && text[i - 1].isLetterOrNumber()) continue;
+                pick = i;
+            }
+        }
+        QString out;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (i == pick) {
+                out += '&';
+                taken += text[i].toLower();
+            }
+            if (text[i] == '&') out += '&';
+            out += text[i];
+        }
+        marked << out;
+    }
+    return marked;
 }
 
 }  // namespace
@@ -42,8 +70,8 @@ TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     auto* boundsFrame = new QFrame;
     boundsFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     auto* rows = new QGridLayout(boundsFrame);
+    bounds_ = rows;
     rows->setHorizontalSpacing(10);
-    rows->setVerticalSpacing(6);
     rows->setColumnStretch(0, 1);
     for (int n = 1; n <= kEdits; ++n) {
         auto* label = new QLabel;
@@ -71,13 +99,8 @@ TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
 
     auto* optionsFrame = new QFrame;
     optionsFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    auto* options = new QGridLayout(optionsFrame);
-    options->setHorizontalSpacing(18);
-    options->setVerticalSpacing(4);
-    for (int n = kFirstOptionBox; n <= kBoxes; ++n) {
-        const int k = n - kFirstOptionBox;
-        options->addWidget(checkBox(n), k % kOptionRows, k / kOptionRows);
-    }
+    options_ = new QGridLayout(optionsFrame);
+    options_->setHorizontalSpacing(18);
 
     find_ = new QPushButton("Найти");
     find_->setObjectName("Button1");
@@ -91,12 +114,11 @@ TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     buttons->addWidget(cancel_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 12);
-    layout->setSpacing(12);
     layout->addWidget(boundsFrame);
     layout->addWidget(optionsFrame);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    arrange(kDesign);
 
     // Top to bottom: each field with its "Неогр." box, the options column by
     // column, then the buttons.
@@ -119,12 +141,49 @@ TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
             [this] { run([](Application& a) { a.search.Button2Click(); }); });
 }
 
+void TForm4::arrange(const Arrangement& how) {
+    // The options column by column, as the keyboard walks them.
+    const int rows = (kBoxes - kFirstOptionBox + how.columns) / how.columns;
+    for (int n = kFirstOptionBox; n <= kBoxes; ++n) options_->removeWidget(checkBox(n));
+    for (int n = kFirstOptionBox; n <= kBoxes; ++n) {
+        const int k = n - kFirstOptionBox;
+        options_->addWidget(checkBox(n), k % rows, k / rows);
+    }
+    bounds_->setVerticalSpacing(how.compact ? 2 : 6);
+    options_->setVerticalSpacing(how.compact ? 1 : 4);
+    layout()->setContentsMargins(14, how.compact ? 8 : 14, 14, how.compact ? 8 : 12);
+    layout()->setSpacing(how.compact ? 6 : 12);
+    // Measured now, before the dialog was ever shown: the frames' own
+    // layouts first, so that the dialog's sees their new sizes.
+    ensurePolished();
+    for (QLayout* inner : {static_cast<QLayout*>(bounds_), static_cast<QLayout*>(options_)}) {
+        inner->invalidate();
+        inner->activate();
+    }
+    layout()->invalidate();
+    layout()->activate();
+}
+
+void TForm4::fitInto(const QSize& room) {
+    showModel();  // the captions decide the size
+    // As designed where it fits; where the screen is small for it (a small
+    // screen, or a large scale), closer together and in two columns.
+    for (const Arrangement& how : kArrangements) {
+        arrange(how);
+        if (width() <= room.width() && height() <= room.height()) return;
+    }
+}
+
 void TForm4::showModel() {
     const SearchDialog& model = app_.search;
+    QStringList captions;
     for (int n = 1; n <= kEdits; ++n) {
         edit(n)->setText(qs(model.Edit[static_cast<size_t>(n)]));
-        label(n)->setText(qs(model.Label[static_cast<size_t>(n)]));
+        captions << qs(model.Label[static_cast<size_t>(n)]);
     }
+    // Alt+letter of a label reaches its field.
+    const QStringList marked = withMnemonics(captions);
+    for (int n = 1; n <= kEdits; ++n) label(n)->setText(marked[n - 1]);
     for (int n = 1; n <= kBoxes; ++n) {
         checkBox(n)->setChecked(model.CheckBox[static_cast<size_t>(n)]);
         checkBox(n)->setText(qs(model.CheckBoxCaption[static_cast<size_t>(n)]));
@@ -161,8 +220,8 @@ void TForm4::closeEvent(QCloseEvent* event) {
 }
 
 void TForm4::reject() {
-    // Escape is "Отмена".
-    run([](Application& a) { a.search.Button2Click(); });
+    // Escape is the close box.
+    run([](Application& a) { a.search.closeBox(); });
 }
 
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {

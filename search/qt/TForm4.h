@@ -8,6 +8,7 @@
 #include <array>
 
 class QCheckBox;
+class QGridLayout;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -36,6 +37,9 @@ public:
     // The model's texts and boxes into the widgets, and back.
     void showModel();
     void writeModel();
+    // Before it is shown: laid out so that the whole dialog fits in room
+    // where it can.
+    void fitInto(const QSize& room);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,6 +51,15 @@ private:
     // True when the key press is used up by the field's filter.
     bool filterKeyPress(int edit, QKeyEvent* event);
     void run(void (*handler)(Application&));
+    // How the dialog is laid out: the option boxes in so many columns, and
+    // everything closer together when compact.
+    struct Arrangement {
+        int columns = 3;
+        bool compact = false;
+    };
+    static constexpr Arrangement kDesign{3, false};
+    static constexpr Arrangement kArrangements[] = {kDesign, {3, true}, {2, false}, {2, true}};
+    void arrange(const Arrangement& how);
 
     Application& app_;
     std::array<QLineEdit*, kEdits + 1> edits_{};
@@ -54,6 +67,8 @@ private:
     std::array<QCheckBox*, kBoxes + 1> boxes_{};
     QPushButton* find_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QGridLayout* bounds_ = nullptr;
+    QGridLayout* options_ = nullptr;
 };
 
 }  // namespace zorbinta::qt

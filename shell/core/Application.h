@@ -51,7 +51,7 @@ public:
     void runModal(DialogId id) override;
     void close(DialogId id) override;
     std::string catalogueVersion() const override { return prompt.version(); }
-    bool takeDownloadReplaced() override { return update.takeReplaced(); }
+    DownloadOutcome takeDownloadOutcome() override { return update.takeOutcome(); }
 
     // Runs work at an event boundary: errors go to the error display.
     void guarded(const std::function<void()>& work) { runGuarded(platform_.messages, work); }

@@ -1,5 +1,6 @@
 #include "shell/core/MainController.h"
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -25,12 +26,12 @@ std::string withDefaultExtension(std::string name) {
 
 void MainController::start() {
     // A first load that fails still leaves the start page, which then says
-    // that the catalogue is missing or empty; its error follows as usual.
+    // that the catalogue is missing or damaged; its error follows as usual.
     try {
         active();
-    } catch (...) {
+    } catch (const std::exception& e) {
         try {
-            writeStartPage();
+            writeStartPage(e.what());
         } catch (...) {
             // The load's error is the one to show.
         }
@@ -39,12 +40,14 @@ void MainController::start() {
     writeStartPage();
 }
 
-void MainController::writeStartPage() {
+void MainController::writeStartPage(const std::string& loadError) {
     std::error_code ec;
-    const CatalogueFile file = std::filesystem::exists(files_.currentFile("base.db"), ec)
-                                   ? CatalogueFile::Present
-                                   : CatalogueFile::Missing;
-    const std::string body = BuildStartPage(catalogue_, s_.program.catalogueVersion(), file);
+    CatalogueFile file = CatalogueFile::Missing;
+    if (std::filesystem::exists(files_.currentFile("base.db"), ec)) {
+        file = loadError.empty() ? CatalogueFile::Present : CatalogueFile::Damaged;
+    }
+    const std::string body =
+        BuildStartPage(catalogue_, s_.program.catalogueVersion(), file, loadError);
     // Written, not navigated to: the router does not run and the history
     // stays as the activation left it.
     s_.pane.writeDocumentAt(startPageUrl(files_.programDir()),
@@ -127,9 +130,17 @@ void MainController::N13Click() {
 void MainController::N11Click() {
     s_.dialogs.runModal(DialogId::Update);
     // The dialog has closed and the activation has run, the changes item
-    // with it; a new catalogue is followed by what it changed.
-    if (s_.program.takeDownloadReplaced()) {
-        NavigateToCommand(s_.pane, files_.programDir(), kChangesCommand, Wait::AndFocus);
+    // with it; a new catalogue is followed by what it changed, the same
+    // catalogue again by a page that says so.
+    switch (s_.program.takeDownloadOutcome()) {
+        case DownloadOutcome::Replaced:
+            NavigateToCommand(s_.pane, files_.programDir(), kChangesCommand, Wait::AndFocus);
+            break;
+        case DownloadOutcome::Unchanged:
+            NavigateToCommand(s_.pane, files_.programDir(), kUnchangedCommand, Wait::AndFocus);
+            break;
+        case DownloadOutcome::None:
+            break;
     }
 }
 
@@ -155,6 +166,23 @@ void MainController::ToolButton6Click() {
     const std::string target = history_.forward();
     s_.pane.navigate(target);
     if (history_.ForwardCount == 0) setForwardEnabled(false);
+}
+
+void MainController::N17Click() {
+    zoomTo(steppedZoom(zoomPercent, ZoomStep::In));
+}
+
+void MainController::N18Click() {
+    zoomTo(steppedZoom(zoomPercent, ZoomStep::Out));
+}
+
+void MainController::N19Click() {
+    zoomTo(kNormalZoom);
+}
+
+void MainController::zoomTo(int percent) {
+    zoomPercent = percent;
+    s_.pane.setZoomPercent(percent);
 }
 
 void MainController::click() {

@@ -9,9 +9,11 @@
 #include "catalogue/core/Catalogue.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
+#include "pages/core/PageZoom.h"
 #include "router/core/Router.h"
 #include "shell/core/History.h"
 #include "shell/core/Platform.h"
+#include "update/core/UpdateDialog.h"
 
 namespace zorbinta {
 
@@ -27,8 +29,8 @@ public:
     virtual ~ProgramState() = default;
     // The version record of the catalogue the last load read; empty without one.
     virtual std::string catalogueVersion() const = 0;
-    // True once after a download that replaced base.db.
-    virtual bool takeDownloadReplaced() = 0;
+    // Once after a download that loaded: whether it replaced base.db.
+    virtual DownloadOutcome takeDownloadOutcome() = 0;
 };
 
 class MainController : public HistoryButtons {
@@ -59,8 +61,9 @@ public:
     // The status texts from the current counts.
     void writeStatus();
     // Writes the start page into the pane at the command address without a
-    // command; start() does it once, after the first activation.
-    void writeStartPage();
+    // command; start() does it once, after the first activation, with the
+    // activation's error when it failed.
+    void writeStartPage(const std::string& loadError = {});
 
     void N2Click();  // Файл → Сохранить
     void ToolButton1Click() { N2Click(); }
@@ -78,6 +81,10 @@ public:
     void N16Click();          // Сервис → Изменения каталога (waits)
     void ToolButton5Click();  // Back
     void ToolButton6Click();  // Forward
+    // Показать → zoom in, out, back to normal (N17, N18, N19): the pane, for the run.
+    void N17Click();
+    void N18Click();
+    void N19Click();
 
     // The provider list: selection and click.
     void selectItem(int index) { selectedItem = index; }
@@ -96,9 +103,11 @@ public:
     bool forwardEnabled = false;
     // N16: only while the user's base.db.prev exists.
     bool changesEnabled = false;
+    int zoomPercent = kNormalZoom;
 
 private:
     void refreshChangesItem();
+    void zoomTo(int percent);
 
     Catalogue& catalogue_;
     CatalogueLoader& loader_;

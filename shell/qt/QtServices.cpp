@@ -2,13 +2,18 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
 
+#include "search/qt/TForm4.h"
 #include "shell/core/Application.h"
+#include "shell/qt/WindowPlacement.h"
 
 namespace zorbinta::qt {
 namespace {
@@ -26,12 +31,14 @@ QWidget* QtMessageBox::visibleOwner() const {
 void QtMessageBox::showMessage(const std::string& text, const std::string& caption) {
     QMessageBox box(QMessageBox::NoIcon, caption.empty() ? kApplicationTitle : qs(caption),
                     qs(text), QMessageBox::Ok, visibleOwner());
+    placeDialog(box);
     box.exec();
 }
 
 void QtMessageBox::showError(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, qs(text), QMessageBox::Ok,
                     visibleOwner());
+    placeDialog(box);
     box.exec();
 }
 
@@ -48,16 +55,26 @@ Rect QtWorkArea::workArea() const {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
+QString QtSaveDialog::startFolder() const {
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir()) return lastFolder_;
+    // Never the program's own folder, which an installation makes read-only.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
+}
+
 std::optional<std::string> QtSaveDialog::askFileName() {
-    QFileDialog dialog(owner_, QFileDialog::tr("Save As"), QString(), "HTML (*.htm)");
+    QFileDialog dialog(owner_, QFileDialog::tr("Save As"), startFolder(), "HTML (*.htm)");
     dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix("htm");
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    placeDialog(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(files.first()).absolutePath();
     return files.first().toStdString();
 }
 
@@ -73,8 +90,11 @@ QDialog* QtModalDialogs::dialog(DialogId id) const {
 void QtModalDialogs::exec(DialogId id) {
     QDialog* d = dialog(id);
     if (d == nullptr) return;
-    // Sized before it is placed, so that it opens centred over its owner.
+    // Laid out for the room there is and sized before it is placed, so that
+    // it opens whole and centred on its owner's screen.
+    if (auto* search = qobject_cast<TForm4*>(d)) search->fitInto(dialogRoom(d->parentWidget()));
     d->adjustSize();
+    placeDialog(*d);
     d->exec();
 }
 

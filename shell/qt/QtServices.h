@@ -41,13 +41,17 @@ private:
 };
 
 // "HTML|*.htm", default extension ".htm", no question before replacing a file.
+// It opens in the user's documents folder, later in the run in the folder of
+// the last page saved.
 class QtSaveDialog final : public SaveDialog {
 public:
     explicit QtSaveDialog(QWidget* owner) : owner_(owner) {}
     std::optional<std::string> askFileName() override;
+    QString startFolder() const;
 
 private:
     QPointer<QWidget> owner_;
+    QString lastFolder_;
 };
 
 class QtModalDialogs final : public ModalDialogs {

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -18,6 +19,7 @@
 
 #include "shell/core/Application.h"
 #include "shell/qt/Pictures.h"
+#include "shell/qt/WindowPlacement.h"
 
 namespace zorbinta::qt {
 namespace {
@@ -51,29 +53,37 @@ TForm1::TForm1() {
     setWindowIcon(pictureIcon(Picture::Program));
     setGeometry(kDesignBounds.x, kDesignBounds.y, kDesignBounds.width, kDesignBounds.height);
 
-    // Menus, in the order of the menu bar.
-    QMenu* file = menuBar()->addMenu("Файл");
+    // Menus, in the order of the menu bar; "&" marks each one's Alt+letter.
+    QMenu* file = menuBar()->addMenu("&Файл");
     file->setObjectName("N1");
-    file->addAction(addCommand("N2", "Сохранить"));
+    file->addAction(addCommand("N2", "&Сохранить"));
     file->addSeparator()->setObjectName("N3");
-    file->addAction(addCommand("N4", "Выход"));
-    QMenu* search = menuBar()->addMenu("Поиск");
+    file->addAction(addCommand("N4", "&Выход"));
+    QMenu* search = menuBar()->addMenu("&Поиск");
     search->setObjectName("N5");
-    search->addAction(addCommand("N6", "Виртуалный сервер"));
-    QMenu* show = menuBar()->addMenu("Показать");
+    search->addAction(addCommand("N6", "&Виртуалный сервер"));
+    QMenu* show = menuBar()->addMenu("По&казать");
     show->setObjectName("N7");
-    show->addAction(addCommand("N8", "Хостинг-провайдеры"));
-    show->addAction(addCommand("N9", "Бесплатный хостинг"));
-    show->addAction(addCommand("N13", "Регистрация доменов"));
-    QMenu* service = menuBar()->addMenu("Сервис");
+    show->addAction(addCommand("N8", "&Хостинг-провайдеры"));
+    show->addAction(addCommand("N9", "&Бесплатный хостинг"));
+    show->addAction(addCommand("N13", "&Регистрация доменов"));
+    show->addSeparator();
+    show->addAction(addCommand("N17", "У&величить масштаб"));
+    show->addAction(addCommand("N18", "У&меньшить масштаб"));
+    show->addAction(addCommand("N19", "&Обычный масштаб"));
+    QMenu* service = menuBar()->addMenu("&Сервис");
     service->setObjectName("N10");
-    service->addAction(addCommand("N11", "Обновление"));
-    service->addAction(addCommand("N16", "Изменения каталога"));
+    service->addAction(addCommand("N11", "&Обновление"));
+    service->addAction(addCommand("N16", "&Изменения каталога"));
     command("N16")->setEnabled(false);
-    menuBar()->addAction(addCommand("N12", "О программе"));
+    menuBar()->addAction(addCommand("N12", "&О программе"));
     command("N2")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     command("N4")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     command("N6")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    // Ctrl+= too: the plus sign's own key without Shift, as browsers take it.
+    command("N17")->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    command("N18")->setShortcuts(QKeySequence::ZoomOut);
+    command("N19")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     // The toolbar: pictures with hints; only Back and Update show captions.
     QToolBar* bar = addToolBar("ToolBar1");
@@ -179,6 +189,14 @@ TForm1::TForm1() {
         statusBar()->addWidget(status_[k]);
     }
     statusBar()->setObjectName("StatusBar1");
+
+    // F6 and Shift+F6 go between the provider list, while it is shown, and the page.
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+        auto* pane = new QShortcut(key, this);
+        connect(pane, &QShortcut::activated, this, &TForm1::focusNextPane);
+    }
+    placement_ = new FramePlacement(*this);
 }
 
 QAction* TForm1::addCommand(const QString& name, const QString& text) {
@@ -217,6 +235,9 @@ void TForm1::attach(Application& app) {
         {"N11", &MainController::N11Click},
         {"N12", &MainController::N12Click},
         {"N16", &MainController::N16Click},
+        {"N17", &MainController::N17Click},
+        {"N18", &MainController::N18Click},
+        {"N19", &MainController::N19Click},
         {"ToolButton1", &MainController::ToolButton1Click},
         {"ToolButton2", &MainController::ToolButton2Click},
         {"ToolButton3", &MainController::ToolButton3Click},
@@ -250,6 +271,10 @@ void TForm1::clickList(int row) {
 }
 
 void TForm1::showEvent(QShowEvent* event) {
+    // The window never gets narrower than both status panels side by side,
+    // size grip included (shown only now), so that their texts never run
+    // into each other.
+    statusBar()->setMinimumWidth(statusBar()->minimumSizeHint().width());
     QMainWindow::showEvent(event);
     if (started_ || app_ == nullptr) return;
     started_ = true;
@@ -290,17 +315,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TForm1::focusNextPane() {
+    if (!list_->hasFocus() && list_->isVisible()) {
+        list_->setFocus(Qt::ShortcutFocusReason);
+    } else {
+        pageArea_->setFocus(Qt::ShortcutFocusReason);
+    }
+}
+
 void TForm1::setBounds(const Rect& bounds) {
     if (isMaximized() || isFullScreen()) showNormal();
     // The rectangle is the whole window, its frame included.
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    const int left = inner.left() - outer.left();
-    const int top = inner.top() - outer.top();
-    const int right = outer.right() - inner.right();
-    const int bottom = outer.bottom() - inner.bottom();
-    setGeometry(bounds.x + left, bounds.y + top, bounds.width - left - right,
-                bounds.height - top - bottom);
+    placement_->fill(QRect(bounds.x, bounds.y, bounds.width, bounds.height));
 }
 
 void TForm1::setStatusText(int panel, const std::string& text) {

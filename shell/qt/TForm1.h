@@ -23,6 +23,8 @@ class MainController;
 
 namespace zorbinta::qt {
 
+class FramePlacement;
+
 class TForm1 final : public QMainWindow, public MainWindowView {
     Q_OBJECT
 public:
@@ -42,7 +44,7 @@ public:
     void setChangesEnabled(bool enabled) override;
     void closeWindow() override;
 
-    // By their names: N2 ... N16, ToolButton1 ... ToolButton6.
+    // By their names: N2 ... N19, ToolButton1 ... ToolButton6.
     QAction* command(const QString& name) const;
     QListWidget* providerList() const { return list_; }
     QWidget* providerPanel() const { return panel_; }
@@ -56,6 +58,8 @@ protected:
 
 private:
     QAction* addCommand(const QString& name, const QString& text);
+    // F6: from the page to the provider list while it is shown, and back.
+    void focusNextPane();
     void run(const std::function<void(MainController&)>& handler);
     void clickList(int row);
 
@@ -68,6 +72,7 @@ private:
     QSplitter* splitter_ = nullptr;
     QWidget* pageArea_ = nullptr;
     QLabel* status_[2] = {nullptr, nullptr};
+    FramePlacement* placement_ = nullptr;
 };
 
 }  // namespace zorbinta::qt

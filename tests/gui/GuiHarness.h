@@ -29,7 +29,10 @@
 
 namespace zorbinta::gui {
 
-inline constexpr int kPageWaitMs = 20000;
+// Every wait ends at its event; this bound only stops one that never comes.
+// It leaves room for a machine shared with much else: a page of several
+// megabytes then takes the engine well over 20 s.
+inline constexpr int kPageWaitMs = 90000;
 
 // Before QApplication: the engine's sandbox (refused as root), flags for a
 // display without a GPU, and the pane's own schemes.

@@ -166,7 +166,7 @@ private slots:
             QCOMPARE(dialog.edit(1)->text(), QString("250"));
             QCOMPARE(dialog.edit(2)->text(), QString());
             QVERIFY(dialog.checkBox(1)->isChecked());
-            QCOMPARE(dialog.label(6)->text(), QString("Месячная стоимость"));
+            QCOMPARE(dialog.label(6)->text(), QString("&Месячная стоимость"));
             QCOMPARE(dialog.checkBox(19)->text(), QString("Ежедневный Back-Up"));
             dialog.edit(1)->setText("999");
             dialog.checkBox(5)->setChecked(false);

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -98,10 +99,13 @@ private slots:
             for (QAction* item : top->menu()->actions())
                 shown << "  " + (item->isSeparator() ? "-" : item->text());
         }
-        QCOMPARE(shown, (QStringList{"Файл", "  Сохранить", "  -", "  Выход", "Поиск",
-                                     "  Виртуалный сервер", "Показать", "  Хостинг-провайдеры",
-                                     "  Бесплатный хостинг", "  Регистрация доменов", "Сервис",
-                                     "  Обновление", "  Изменения каталога", "О программе"}));
+        // Each with its Alt+letter marked.
+        QCOMPARE(shown, (QStringList{"&Файл", "  &Сохранить", "  -", "  &Выход", "&Поиск",
+                                     "  &Виртуалный сервер", "По&казать", "  &Хостинг-провайдеры",
+                                     "  &Бесплатный хостинг", "  &Регистрация доменов", "  -",
+                                     "  У&величить масштаб", "  У&меньшить масштаб",
+                                     "  &Обычный масштаб", "&Сервис", "  &Обновление",
+                                     "  &Изменения каталога", "&О программе"}));
     }
 
     void theToolbar() {
@@ -317,9 +321,14 @@ private slots:
     void savingThePage() {
         search();
         const QString name = QDir(folder_.file("saved")).absolutePath();
+        // The user's documents folder at first (their home without one),
+        // never the program's own.
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(documents).isDir()) documents = QDir::homePath();
         onModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog != nullptr);
+            QCOMPARE(dialog->directory().absolutePath(), QDir(documents).absolutePath());
             QCOMPARE(dialog->nameFilters(), QStringList{"HTML (*.htm)"});
             QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
             // Typed as the user types it (selectFile() leaves a focused name
@@ -333,11 +342,16 @@ private slots:
         QCOMPARE(folder_.read("saved.htm"),
                  QByteArray::fromStdString(zorbinta::toCp1251(pane().writtenPage())));
 
-        // Cancelling writes nothing.
+        // Cancelling writes nothing. The dialog opens where the last page went.
         QFile::remove(name + ".htm");
-        onModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+        QString opened;
+        onModal([&](QWidget* modal) {
+            opened = qobject_cast<QFileDialog*>(modal)->directory().absolutePath();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
         window().command("ToolButton1")->trigger();
         QVERIFY(!QFile::exists(name + ".htm"));
+        QCOMPARE(opened, QFileInfo(name).absolutePath());
     }
 
     void errorsAreShownAndTheProgramGoesOn() {

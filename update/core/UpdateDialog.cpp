@@ -61,6 +61,22 @@ bool removePart(const std::string& path) {
     return false;
 }
 
+// Whether the plain file at path holds exactly bytes; a file that is missing,
+// something else or unreadable does not.
+bool holdsExactly(const std::string& path, const std::string& bytes) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size != bytes.size()) return false;
+    try {
+        std::uintmax_t read = 0;
+        const std::optional<std::string> held = readFileBytesUpTo(path, bytes.size(), read);
+        return held && *held == bytes;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> UpdateDialog::texts() const {
@@ -239,6 +255,7 @@ void UpdateDialog::installCatalogue() {
 
     // The loader takes the whole file or changes nothing; the copy covers the
     // steps after it that can still fail.
+    const bool unchanged = holdsExactly(currentPath(), *bytes);
     const Catalogue before = catalogue_;
     try {
         loader_.loadBytes(*bytes);
@@ -247,6 +264,17 @@ void UpdateDialog::installCatalogue() {
         throw;
     }
     bytes.reset();
+    if (unchanged) {
+        // Loaded as any download is, but base.db and the catalogue it
+        // replaced last (base.db.prev) stay as they are. A signature just
+        // accepted signs these very bytes, perhaps at a later time.
+        removePart(part);
+        if (signature) keepSignature(signature);
+        outcome_ = DownloadOutcome::Unchanged;
+        writeStatus_();
+        dialogs_.close(DialogId::Update);
+        return;
+    }
     keepPrevious();
     std::error_code ec;
     std::filesystem::rename(part, targetPath(), ec);
@@ -259,7 +287,7 @@ void UpdateDialog::installCatalogue() {
     // system's own write-back, and the download has still succeeded.
     syncFolderOf(targetPath());
     keepSignature(signature);
-    replaced_ = true;
+    outcome_ = DownloadOutcome::Replaced;
 
     writeStatus_();
     dialogs_.close(DialogId::Update);

@@ -8,7 +8,9 @@
 // refused by its announced length, or stopped as soon as it passes the bound.
 // The file a download replaces is kept as base.db.prev. All of them are the
 // user's own files; the first download keeps the shipped catalogue as
-// base.db.prev.
+// base.db.prev. A download of the very bytes of the catalogue in use
+// replaces nothing: base.db.prev still holds the catalogue before the last
+// real change.
 //
 // With the catalogue keepers' key, base.db.minisig is fetched after the
 // catalogue and must sign exactly the bytes received, with a signed time no
@@ -40,6 +42,9 @@ inline constexpr const char* kSignatureMessage = "Подпись каталог�
 inline constexpr const char* kOlderCatalogueMessage = "Каталог на сервере старше установленного";
 inline constexpr const char* kSecureConnectionMessage =
     "Не удалось установить защищённое соединение с сервером каталога";
+
+// What the last download that loaded did to base.db.
+enum class DownloadOutcome { None, Replaced, Unchanged };
 
 class UpdateDialog {
 public:
@@ -81,9 +86,9 @@ public:
     // The signature of the catalogue in use, as the download accepted it.
     std::string signaturePath() const { return files_.userFile("base.db.minisig"); }
 
-    // True once after a download that replaced base.db; the main window asks
-    // when the dialog has closed.
-    bool takeReplaced() { return std::exchange(replaced_, false); }
+    // Once after a download that loaded (Replaced or Unchanged), None
+    // otherwise; the main window asks when the dialog has closed.
+    DownloadOutcome takeOutcome() { return std::exchange(outcome_, DownloadOutcome::None); }
 
     int progressMin = 0;
     int progressMax = 100;
@@ -120,7 +125,7 @@ private:
     const SignatureChecker* signatures_;  // the keepers' key; nullptr without one
     bool transferring_ = false;
     bool cancelRequested_ = false;
-    bool replaced_ = false;
+    DownloadOutcome outcome_ = DownloadOutcome::None;
     // Bytes of the transfer under way; past kMaxCatalogueBytes the dialog
     // itself stopped it (not the user's cancel).
     std::uintmax_t received_ = 0;

@@ -24,8 +24,9 @@ TForm3::TForm3(zorbinta::UpdateDialog& model, QWidget* parent) : QDialog(parent)
     Button1->setObjectName("Button1");
     Button2 = new QPushButton(QString::fromStdString(texts.at(2)), this);
     Button2->setObjectName("Button2");
-    // Enter must not start a download by itself.
-    Button1->setAutoDefault(false);
+    // Enter is "Загрузить" (while a transfer runs, the button and Enter
+    // with it are off); Escape is the close box.
+    Button1->setDefault(true);
     Button2->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;

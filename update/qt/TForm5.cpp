@@ -2,11 +2,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -65,14 +63,8 @@ void TForm5::run(void (*handler)(Application&)) {
 }
 
 void TForm5::showEvent(QShowEvent* event) {
+    // Centred on the desktop as every dialog is, by the one who shows it.
     box_->setChecked(app_.prompt.CheckBox1);
-    // Centred on the desktop, not on the main window.
-    adjustSize();
-    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
     QDialog::showEvent(event);
 }
 
