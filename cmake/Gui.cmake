@@ -1,6 +1,6 @@
 # The desktop program: Qt 6 Widgets with QtWebEngine. Only views live here;
 # every handler calls a controller of zorbinta_core.
-find_package(Qt6 REQUIRED COMPONENTS Widgets WebEngineWidgets)
+find_package(Qt6 REQUIRED COMPONENTS Widgets WebEngineWidgets Svg)
 set(CMAKE_AUTOMOC ON)
 file(GLOB ZORBINTA_QT_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/shell/qt/*.cpp ${CMAKE_SOURCE_DIR}/pages/qt/*.cpp
@@ -11,7 +11,12 @@ list(FILTER ZORBINTA_QT_SOURCES EXCLUDE REGEX ".*/update/qt/QtHttpClient\\.cpp$"
 if(ZORBINTA_QT_SOURCES)
   add_library(zorbinta_views STATIC ${ZORBINTA_QT_SOURCES})
   target_link_libraries(zorbinta_views PUBLIC zorbinta_core zorbinta_net Qt6::Widgets
-                        Qt6::WebEngineWidgets)
+                        Qt6::WebEngineWidgets Qt6::Svg)
+  # The pictures of the toolbar and the program icon, drawn by the SVG
+  # renderer linked above (not by an image plugin that might be missing).
+  file(GLOB ZORBINTA_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/qt/pictures/*.svg)
+  qt_add_resources(zorbinta_views zorbinta_pictures PREFIX "/" BASE ${CMAKE_SOURCE_DIR}/shell/qt
+                   FILES ${ZORBINTA_PICTURES} ${CMAKE_SOURCE_DIR}/shell/qt/zorbinta.svg)
   add_executable(zorbinta ${CMAKE_SOURCE_DIR}/shell/qt/main.cpp)
   target_link_libraries(zorbinta PRIVATE zorbinta_views)
   add_dependencies(zorbinta zorbinta_data)
