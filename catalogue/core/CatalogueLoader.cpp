@@ -68,10 +68,12 @@ const RecordShape& shapeOf(Section section) {
 }
 
 // Rows of one table as read from the file, slot by slot within each row.
-// Texts are decoded once, here, and moved into the tables at the commit.
+// Texts stay in the joined text, in Windows-1251, until the commit decodes
+// each one into its place in the tables: a catalogue is then held decoded
+// only once, and a reload of texts that fit reuses their room.
 struct TableStage {
     int rows = 0;
-    std::vector<std::string> texts;
+    std::vector<std::string_view> texts;
     std::vector<double> numbers;
     std::vector<unsigned char> flags;
 };
@@ -259,7 +261,7 @@ private:
             const bool complete = field(value);
             switch (f.kind) {
                 case FieldKind::Text:
-                    if (table != nullptr) table->texts.push_back(fromCp1251(value));
+                    if (table != nullptr) table->texts.push_back(value);
                     continue;
                 case FieldKind::Number: {
                     double number = 0;
@@ -326,29 +328,25 @@ void CatalogueLoader::load(std::string_view fileBytes, std::string* owned) {
     if (fileBytes.size() > kMaxCatalogueBytes) failTooLarge(fileBytes.size());
     const BusyScope busy(busy_);
 
-    Staging staged;
-    {
-        const JoinedText joined(fileBytes);
-        if (owned != nullptr) std::string().swap(*owned);
-        Parser parser(joined, Mode::Load);
-        parser.run();
-        staged = std::move(parser.staging());
-    }  // the joined text goes before the tables take the texts
+    const JoinedText joined(fileBytes);
+    if (owned != nullptr) std::string().swap(*owned);
+    Parser parser(joined, Mode::Load);
+    parser.run();
+    Staging& staged = parser.staging();
 
     // The prompt comes only for a file that will be taken; its errors (a
     // missing settings file) still leave the catalogue as it was.
     for (const Offer& offer : staged.offers) offer_.OfferNewVersion(offer.version, offer.link);
 
-    // Commit: nothing below can fail. The texts move into the tables; the
-    // ones they replace go with the staging.
+    // Commit: nothing below can fail (but for want of memory for a text).
     for (const RecordShape& shape : kShapes) {
         if (shape.table == 0) continue;
-        TableStage& table = staged.table(shape.section);
+        const TableStage& table = staged.table(shape.section);
         const SlotCounts slots = slotCounts(shape.table);
         for (int r = 0; r < table.rows; ++r) {
             for (int s = 0; s < slots.texts; ++s) {
-                catalogue_.text(shape.table, s + 1, r + 1) =
-                    std::move(table.texts[static_cast<size_t>(r) * slots.texts + s]);
+                assignFromCp1251(catalogue_.text(shape.table, s + 1, r + 1),
+                                 table.texts[static_cast<size_t>(r) * slots.texts + s]);
             }
             for (int s = 0; s < slots.numbers; ++s) {
                 catalogue_.number(shape.table, s + 1, r + 1) =

@@ -21,19 +21,20 @@ constexpr std::array<char16_t, 128> kHigh = {
 // UTF-8 encodings of the 128 upper bytes, built once.
 struct HighUtf8 {
     std::array<char, 3> bytes[128];
-    unsigned char length[128];
+    // Bytes each of the 256 takes in UTF-8 beyond the first.
+    unsigned char extra[256] = {};
     HighUtf8() {
         for (int i = 0; i < 128; ++i) {
             const char16_t c = kHigh[i];
             if (c < 0x800) {
                 bytes[i] = {static_cast<char>(0xC0 | (c >> 6)),
                             static_cast<char>(0x80 | (c & 0x3F)), 0};
-                length[i] = 2;
+                extra[0x80 + i] = 1;
             } else {
                 bytes[i] = {static_cast<char>(0xE0 | (c >> 12)),
                             static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
                             static_cast<char>(0x80 | (c & 0x3F))};
-                length[i] = 3;
+                extra[0x80 + i] = 2;
             }
         }
     }
@@ -103,29 +104,35 @@ std::string encodeUtf8(char32_t c) {
     return out;
 }
 
-void appendFromCp1251(std::string& out, std::string_view bytes) {
+void assignFromCp1251(std::string& out, std::string_view bytes) {
     const HighUtf8& high = highUtf8();
+    size_t size = bytes.size();
+    for (const char ch : bytes) size += high.extra[static_cast<unsigned char>(ch)];
+    // Exactly the room the text needs when out has too little, and without
+    // holding the old text meanwhile.
+    if (size > out.capacity()) {
+        std::string().swap(out);
+        out.reserve(size);
+    }
+    out.resize(size);
+    char* to = out.data();
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
         if (b < 0x80) {
-            out.push_back(ch);
-        } else {
-            out.append(high.bytes[b - 0x80].data(), high.length[b - 0x80]);
+            *to++ = ch;
+            continue;
         }
+        const std::array<char, 3>& utf8 = high.bytes[b - 0x80];
+        to[0] = utf8[0];
+        to[1] = utf8[1];
+        if (high.extra[b] == 2) to[2] = utf8[2];
+        to += high.extra[b] + 1;
     }
 }
 
 std::string fromCp1251(std::string_view bytes) {
-    // Sized exactly: a catalogue's texts are held without spare room.
-    const HighUtf8& high = highUtf8();
-    size_t size = bytes.size();
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80) size += high.length[b - 0x80] - 1;
-    }
     std::string out;
-    out.reserve(size);
-    appendFromCp1251(out, bytes);
+    assignFromCp1251(out, bytes);
     return out;
 }
 
