@@ -29,7 +29,10 @@
 
 namespace zorbinta::gui {
 
-inline constexpr int kPageWaitMs = 20000;
+// Waits end on their event; this only fails one that would never end. A
+// busy machine takes over 20 s to show the largest test page, so the net is
+// wide.
+inline constexpr int kPageWaitMs = 90000;
 
 // Before QApplication: the engine's sandbox (refused as root), flags for a
 // display without a GPU, and the pane's own schemes.
