@@ -4,7 +4,6 @@
 #include <QWebEngineView>
 
 #include "about/qt/TForm2.h"
-#include "pages/qt/CataloguePage.h"
 #include "pages/qt/QtBrowserPane.h"
 #include "search/qt/TForm4.h"
 #include "shell/qt/QtServices.h"
@@ -17,13 +16,8 @@ namespace zorbinta::qt {
 
 DesktopProgram::DesktopProgram(const std::string& programDir, const std::string& serverUrl) {
     const std::string dir = withTrailingSlash(programDir);
-    // The web engine first, and its page started at once: the page's own
-    // process then starts while the windows are built and shown, instead of
-    // once the first activation writes the start page, which would wait for
-    // it. (Stopping a page that has nothing to stop only starts it.)
-    pane_ = std::make_unique<QtBrowserPane>(dir);
-    pane_->page()->triggerAction(QWebEnginePage::Stop);
     form1_ = std::make_unique<TForm1>();
+    pane_ = std::make_unique<QtBrowserPane>(dir);
     form1_->setPageArea(pane_->view());
     messages_ = std::make_unique<QtMessageBox>(form1_.get());
     links_ = std::make_unique<QtLinkOpener>();
