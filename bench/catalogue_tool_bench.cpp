@@ -8,13 +8,18 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
-#include "catalogue/core/CatalogueCsv.h"
+#include "catalogue/core/CatalogueContents.h"
 #include "catalogue/core/CatalogueDiff.h"
 #include "catalogue/core/CatalogueLoader.h"
 #include "catalogue/core/FileIO.h"
+#include "catalogue/tool/CatalogueBytes.h"
+#include "catalogue/tool/CsvExport.h"
+#include "catalogue/tool/CsvImport.h"
 
 namespace zorbinta::bench {
 namespace {
+
+using namespace zorbinta::tool;
 
 std::string catalogueFile(const benchmark::State& state) {
     return programFor(static_cast<int>(state.range(0))).catalogueFile();

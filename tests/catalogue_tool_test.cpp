@@ -1,4 +1,4 @@
-// zorbinta-catalogue run as a process on files on disk, and the core pieces
+// zorbinta-catalogue run as a process on files on disk, and the pieces
 // it stands on: the loader's check, the CSV files, the exact number texts.
 
 #include <gtest/gtest.h>
@@ -15,18 +15,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "catalogue/core/CatalogueCsv.h"
+#include "catalogue/core/CatalogueContents.h"
 #include "catalogue/core/CatalogueLoader.h"
-#include "catalogue/core/Csv.h"
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
+#include "catalogue/tool/Csv.h"
+#include "catalogue/tool/FieldText.h"
 
 namespace zorbinta {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace tool;
 
 const std::string kTool = std::string(ZORBINTA_APP_DIR) + "/zorbinta-catalogue";
 

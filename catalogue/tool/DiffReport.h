@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/core/CatalogueCsv.h"
+#include "catalogue/core/CatalogueContents.h"
 #include "catalogue/core/CatalogueDiff.h"
 
 namespace zorbinta::tool {

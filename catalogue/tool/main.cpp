@@ -11,9 +11,12 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
-#include "catalogue/core/CatalogueCsv.h"
+#include "catalogue/core/CatalogueContents.h"
 #include "catalogue/core/CatalogueLoader.h"
 #include "catalogue/core/Error.h"
+#include "catalogue/tool/CatalogueBytes.h"
+#include "catalogue/tool/CsvExport.h"
+#include "catalogue/tool/CsvImport.h"
 #include "catalogue/tool/DiffReport.h"
 #include "catalogue/tool/Files.h"
 #include "catalogue/tool/Verify.h"

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "catalogue/core/CatalogueCsv.h"
+#include "catalogue/core/CatalogueContents.h"
 #include "catalogue/core/CatalogueDiff.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Numbers.h"

@@ -1,6 +1,6 @@
-#include "catalogue/core/Csv.h"
+#include "catalogue/tool/Csv.h"
 
-namespace zorbinta {
+namespace zorbinta::tool {
 
 bool parseCsv(std::string_view text, std::vector<CsvRow>& rows, CsvError& error) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -83,4 +83,4 @@ void appendCsvField(std::string& out, std::string_view value, CsvQuoting quoting
     out.push_back('"');
 }
 
-}  // namespace zorbinta
+}  // namespace zorbinta::tool

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zorbinta {
+namespace zorbinta::tool {
 
 struct CsvRow {
     int line = 0;  // the line of the file the row begins on, from 1
@@ -33,4 +33,4 @@ enum class CsvQuoting { AsNeeded, Always };
 void appendCsvField(std::string& out, std::string_view value,
                     CsvQuoting quoting = CsvQuoting::AsNeeded);
 
-}  // namespace zorbinta
+}  // namespace zorbinta::tool

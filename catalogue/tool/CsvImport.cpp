@@ -1,4 +1,4 @@
-#include "catalogue/core/CatalogueCsv.h"
+#include "catalogue/tool/CsvImport.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,50 +10,13 @@
 #include <tuple>
 
 #include "catalogue/core/CatalogueFields.h"
-#include "catalogue/core/CatalogueLoader.h"
-#include "catalogue/core/Csv.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
+#include "catalogue/tool/Csv.h"
+#include "catalogue/tool/FieldText.h"
 
-namespace zorbinta {
+namespace zorbinta::tool {
 namespace {
-
-constexpr std::string_view kLineMark = "?*?";
-
-constexpr std::array<RecordField, 2> kVersionFields = {{
-    {FieldKind::Text, 1, "CatalogueVersion"},
-    {FieldKind::Text, 2, "NewVersionLink"},
-}};
-
-// The fields of the CSV file with index `file`.
-std::span<const RecordField> csvFields(int file) {
-    return file == kVersionCsv ? std::span<const RecordField>(kVersionFields)
-                               : recordFields(file + 1);
-}
-
-// Every "?*?" of a stored text, from the left, as `lineBreak`.
-void appendWithBreaks(std::string& out, std::string_view text, std::string_view lineBreak) {
-    for (size_t mark = text.find(kLineMark); mark != std::string_view::npos;
-         mark = text.find(kLineMark)) {
-        out.append(text.substr(0, mark));
-        out.append(lineBreak);
-        text.remove_prefix(mark + kLineMark.size());
-    }
-    out.append(text);
-}
-
-std::string valueText(const Catalogue& c, int table, const RecordField& f, int row,
-                      char separator) {
-    switch (f.kind) {
-        case FieldKind::Text:
-            return c.text(table, f.slot, row);
-        case FieldKind::Number:
-            return exactNumber(c.number(table, f.slot, row), separator);
-        case FieldKind::Flag:
-            return c.flag(table, f.slot, row) ? "1" : "0";
-    }
-    return {};
-}
 
 // ---- values read from the CSV files -------------------------------------------
 
@@ -341,82 +304,6 @@ void checkReferences(const Catalogue& c, const std::array<CsvFileReader*, kCsvFi
 
 }  // namespace
 
-CatalogueContents loadCatalogueBytes(std::string_view fileBytes) {
-    CatalogueContents contents;
-    VersionRecords versions;
-    // Only bytes are loaded here: the loader reads no file.
-    CatalogueLoader loader(*contents.tables, ProgramFiles(std::string()), versions);
-    loader.loadBytes(fileBytes);
-    contents.versions = std::move(versions.records);
-    return contents;
-}
-
-std::string catalogueBytes(const CatalogueContents& contents) {
-    std::string out;
-    for (const VersionRecord& v : contents.versions) {
-        out += "update|";
-        appendWithBreaks(out, v.version, "\r\n");
-        out += '|';
-        appendWithBreaks(out, v.link, "\r\n");
-        out += '|';
-    }
-    const Catalogue& c = *contents.tables;
-    for (int table = ProviderTable; table <= DomainTable; ++table) {
-        const std::span<const RecordField> fields = recordFields(table);
-        for (int row = 1; row <= c.rowCount(table); ++row) {
-            out += recordTag(table);
-            out += '|';
-            for (const RecordField& f : fields) {
-                if (f.kind == FieldKind::Text) {
-                    appendWithBreaks(out, c.text(table, f.slot, row), "\r\n");
-                } else {
-                    out += valueText(c, table, f, row, ',');
-                }
-                out += '|';
-            }
-        }
-    }
-    return toCp1251(out);
-}
-
-std::array<std::string, kCsvFileCount> exportCsv(const CatalogueContents& contents) {
-    std::array<std::string, kCsvFileCount> files;
-    const Catalogue& c = *contents.tables;
-    for (int file = 0; file < kCsvFileCount; ++file) {
-        std::string& out = files[static_cast<size_t>(file)];
-        const std::span<const RecordField> fields = csvFields(file);
-        for (size_t i = 0; i < fields.size(); ++i) {
-            if (i > 0) out += ',';
-            out += fields[i].name;
-        }
-        out += "\r\n";
-        const int table = file + 1;
-        const int rows =
-            file == kVersionCsv ? static_cast<int>(contents.versions.size()) : c.rowCount(table);
-        std::string text;
-        for (int row = 1; row <= rows; ++row) {
-            for (size_t i = 0; i < fields.size(); ++i) {
-                const RecordField& f = fields[i];
-                if (i > 0) out += ',';
-                if (f.kind != FieldKind::Text) {
-                    out += valueText(c, table, f, row, '.');
-                    continue;
-                }
-                const std::string& stored =
-                    file == kVersionCsv
-                        ? (f.slot == 1 ? contents.versions[static_cast<size_t>(row) - 1].version
-                                       : contents.versions[static_cast<size_t>(row) - 1].link)
-                        : c.text(table, f.slot, row);
-                text.clear();
-                appendWithBreaks(text, stored, "\n");
-                appendCsvField(out, text, CsvQuoting::Always);
-            }
-            out += "\r\n";
-        }
-    }
-    return files;
-}
-
 std::vector<CsvProblem> buildFromCsv(
     const std::array<std::optional<std::string>, kCsvFileCount>& files,
     CatalogueContents& contents) {
@@ -455,12 +342,4 @@ std::vector<CsvProblem> buildFromCsv(
     return problems;
 }
 
-std::string exactNumber(double value, char separator) {
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, ec == std::errc() ? end : buffer);
-    std::replace(text.begin(), text.end(), '.', separator);
-    return text;
-}
-
-}  // namespace zorbinta
+}  // namespace zorbinta::tool

@@ -1,0 +1,15 @@
+#pragma once
+// "export": a catalogue as the texts of the five CSV files.
+
+#include <array>
+#include <string>
+
+#include "catalogue/core/CatalogueContents.h"
+#include "catalogue/tool/CsvFiles.h"
+
+namespace zorbinta::tool {
+
+// The texts of the five CSV files, in the order of kCsvFiles.
+std::array<std::string, kCsvFileCount> exportCsv(const CatalogueContents& contents);
+
+}  // namespace zorbinta::tool
