@@ -34,6 +34,16 @@ std::string ioErrorText(int error, const std::string& path) {
     }
 }
 
+bool removePart(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (ec) return false;
+    if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status)) {
+        return std::filesystem::remove(path, ec);
+    }
+    return false;
+}
+
 ChunkFile::~ChunkFile() {
     if (file_ != nullptr) std::fclose(file_);
 }

@@ -12,6 +12,10 @@ namespace zorbinta {
 // error code.
 std::string ioErrorText(int error, const std::string& path);
 
+// Removes what a transfer left at path; a folder or anything else that is not
+// a plain file or a link is not ours and stays. True when something went.
+bool removePart(const std::string& path);
+
 class ChunkFile {
 public:
     explicit ChunkFile(std::string path) : path_(std::move(path)) {}

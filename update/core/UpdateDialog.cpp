@@ -49,18 +49,6 @@ bool announcesTooMuch(std::string_view text) {
     return value > kMaxCatalogueBytes;
 }
 
-// Removes what a transfer left at path; a folder or anything else that is not
-// a plain file or a link is not ours and stays. True when something went.
-bool removePart(const std::string& path) {
-    std::error_code ec;
-    const auto status = std::filesystem::symlink_status(path, ec);
-    if (ec) return false;
-    if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status)) {
-        return std::filesystem::remove(path, ec);
-    }
-    return false;
-}
-
 // Whether the plain file at path holds exactly bytes; a file that is missing,
 // something else or unreadable does not.
 bool holdsExactly(const std::string& path, const std::string& bytes) {
@@ -308,86 +296,6 @@ void UpdateDialog::keepPrevious() {
     // itself: the new catalogue is taken all the same, and no base.db.prev
     // is left that would misstate what it replaced.
     if (copyFileDurably(current, previous) != 0) removePart(previous);
-}
-
-std::optional<std::string> UpdateDialog::fetchSignature() {
-    transferring_ = true;
-    cancelRequested_ = false;
-    std::string body;
-    std::size_t received = 0;
-    Transfer transfer;
-    try {
-        transfer = http_.downloadToMemory(signatureUrl(), body, [this, &received](std::size_t n) {
-            received += n;
-            return !cancelRequested_ && received <= kMaxSignatureBytes;
-        });
-    } catch (...) {
-        transferring_ = false;
-        cancelRequested_ = false;
-        throw;
-    }
-    transferring_ = false;
-    if (cancelRequested_) {
-        cancelRequested_ = false;
-        dialogs_.close(DialogId::Update);
-        return std::nullopt;
-    }
-    if (transfer.result == TransferResult::TlsFailed) {
-        messages_.showMessage(kSecureConnectionMessage);
-        return std::nullopt;
-    }
-    // Missing, cut off, too long or unreachable: either way the catalogue
-    // comes without a signature that can be checked.
-    if (transfer.result != TransferResult::Complete || received > kMaxSignatureBytes ||
-        body.size() > kMaxSignatureBytes) {
-        messages_.showMessage(kSignatureMessage);
-        return std::nullopt;
-    }
-    return body;
-}
-
-std::optional<std::string> UpdateDialog::refusal(const std::string& bytes,
-                                                 const std::string& signature) const {
-    const SignatureVerdict verdict = signatures_->check(bytes, signature);
-    // A signed time is what tells a replay from a newer catalogue.
-    if (!verdict.valid || !verdict.timestamp) return kSignatureMessage;
-    const std::optional<std::uint64_t> kept = keptTimestamp();
-    if (kept && *verdict.timestamp < *kept) return kOlderCatalogueMessage;
-    return std::nullopt;
-}
-
-std::optional<std::uint64_t> UpdateDialog::keptTimestamp() const {
-    // A kept signature counts only while it still signs base.db with this
-    // key: one left beside a catalogue it does not sign (a power cut between
-    // the two renames, a catalogue taken without a key, a key replaced since)
-    // vouches for nothing and holds nothing back.
-    try {
-        std::uintmax_t size = 0;
-        // The user's, or one shipped beside the shipped catalogue.
-        const std::optional<std::string> kept =
-            readFileBytesUpTo(files_.currentFile("base.db.minisig"), kMaxSignatureBytes, size);
-        if (!kept) return std::nullopt;
-        const std::optional<std::string> inUse =
-            readFileBytesUpTo(currentPath(), kMaxCatalogueBytes, size);
-        if (!inUse) return std::nullopt;
-        const SignatureVerdict verdict = signatures_->check(*inUse, *kept);
-        return verdict.valid ? verdict.timestamp : std::nullopt;
-    } catch (const Error&) {
-        return std::nullopt;  // none, or none that can be read
-    }
-}
-
-void UpdateDialog::keepSignature(const std::optional<std::string>& signature) {
-    if (signature) {
-        try {
-            writeFileDurably(signaturePath(), *signature);
-            return;
-        } catch (const Error&) {
-            // The catalogue is in place already; an old signature must not
-            // stay beside it, and the next download has nothing to compare.
-        }
-    }
-    if (removePart(signaturePath())) syncFolderOf(signaturePath());
 }
 
 void UpdateDialog::Button2Click() {
