@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/core/Dates.h"
 #include "catalogue/core/Error.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
@@ -167,6 +168,16 @@ TEST(Numbers, ParseFlag) {
                       "'" + std::string(bad) + "' is not a valid boolean value");
         }
     }
+}
+
+// Dates of the calendar only: the month's length, leap years, digits alone.
+TEST(Dates, IsoDates) {
+    for (const char* date : {"2004-11-02", "2000-02-29", "2024-02-29", "1999-12-31", "0000-01-01"})
+        EXPECT_TRUE(isIsoDate(date)) << date;
+    for (const char* date :
+         {"1900-02-29", "2001-02-29", "2001-04-31", "2001-13-01", "2001-00-10", "2001-01-00",
+          "2001-1-01", "02.02.2001", "+001-01-01", "2001-01-01 ", ""})
+        EXPECT_FALSE(isIsoDate(date)) << date;
 }
 
 }  // namespace

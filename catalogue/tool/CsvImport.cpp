@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "catalogue/core/CatalogueFields.h"
+#include "catalogue/core/Dates.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
 #include "catalogue/tool/Csv.h"
@@ -40,28 +41,6 @@ bool csvFlag(std::string_view field, unsigned char& flag) {
         return false;
     }
     return true;
-}
-
-bool leapYear(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-bool isDate(std::string_view s) {
-    if (s.size() != 10 || s[4] != '-' || s[7] != '-') return false;
-    for (const size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-        if (s[i] < '0' || s[i] > '9') return false;
-    }
-    const auto number = [&](size_t from, size_t n) {
-        int v = 0;
-        for (size_t i = from; i < from + n; ++i) v = v * 10 + (s[i] - '0');
-        return v;
-    };
-    const int year = number(0, 4);
-    const int month = number(5, 2);
-    const int day = number(8, 2);
-    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12 || day < 1) return false;
-    return day <= kDays[month - 1] + (month == 2 && leapYear(year) ? 1 : 0);
 }
 
 std::string codePointName(char32_t cp) {
@@ -215,7 +194,7 @@ private:
                         problem(row.line, column, std::string(f.name) + ": " + wrong);
                         break;
                     }
-                    if (table == ProviderTable && f.slot == slot::UpdatedOn && !isDate(stored)) {
+                    if (table == ProviderTable && f.slot == slot::UpdatedOn && !isIsoDate(stored)) {
                         problem(row.line, column,
                                 "UpdatedOn: '" + stored + "' is not a date written YYYY-MM-DD");
                     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "catalogue/core/Dates.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
 #include "router/core/PageParts.h"
@@ -36,17 +37,8 @@ std::string factRow(const char* caption, const std::string& value) {
            "</td></tr>";
 }
 
-// YYYY-MM-DD, the only form of a date that orders as text.
-bool isIsoDate(const std::string& date) {
-    if (date.size() != 10 || date[4] != '-' || date[7] != '-') return false;
-    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-        if (date[i] < '0' || date[i] > '9') return false;
-    }
-    return true;
-}
-
 // The newest UpdatedOn: the greatest text is the latest; providers without a
-// well-formed date do not count, so a stray text cannot pass for the newest.
+// valid date do not count, so a stray text cannot pass for the newest.
 std::string newestUpdate(const Catalogue& catalogue) {
     std::string newest;
     for (int p = 1; p <= std::min(catalogue.ProviderCount, kMaxRows); ++p) {
