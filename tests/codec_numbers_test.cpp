@@ -170,6 +170,45 @@ TEST(Numbers, ParseFlag) {
     }
 }
 
+// A spreadsheet's CSV: either separator, nothing too small to keep, and only
+// 0 and 1 (or the words) for a flag; the program's own rules take "," alone,
+// read a value too small as 0 and take any number as a flag.
+TEST(Numbers, WrittenInASheet) {
+    const struct {
+        const char* text;
+        bool sheet;    // read as a number in a sheet
+        bool program;  // read as a number by the program's rules
+        double value;
+    } numbers[] = {
+        {"2.5", true, false, 2.5},  {"2,5", true, true, 2.5},   {" +1e3 ", true, true, 1000},
+        {"1.2.3", false, false, 0}, {"1.2,3", false, false, 0}, {".", false, false, 0},
+        {"+-5", false, false, 0},   {"1e-400", false, true, 0}, {"1e400", false, false, 0},
+    };
+    for (const auto& c : numbers) {
+        double value = 0;
+        EXPECT_EQ(tryParseFloat(c.text, value, Written::InSheet), c.sheet) << c.text;
+        EXPECT_TRUE(!c.sheet || value == c.value) << c.text;
+        EXPECT_EQ(tryParseFloat(c.text, value), c.program) << c.text;
+    }
+    const struct {
+        const char* text;
+        bool sheet;    // read as a flag in a sheet
+        bool program;  // read as a flag by the program's rules
+        bool value;
+    } flags[] = {
+        {" 1 ", true, true, true}, {"TRUE", true, true, true},  {" false", true, false, false},
+        {"2", false, true, true},  {"0,0", false, true, false}, {"yes", false, false, false},
+    };
+    for (const auto& c : flags) {
+        bool sheet = !c.value;
+        EXPECT_EQ(tryParseFlag(c.text, sheet, Written::InSheet), c.sheet) << c.text;
+        EXPECT_TRUE(!c.sheet || sheet == c.value) << c.text;
+        bool program = !c.value;
+        EXPECT_EQ(tryParseFlag(c.text, program), c.program) << c.text;
+        EXPECT_TRUE(!c.program || program == c.value) << c.text;
+    }
+}
+
 // Dates of the calendar only: the month's length, leap years, digits alone.
 TEST(Dates, IsoDates) {
     for (const char* date : {"2004-11-02", "2000-02-29", "2024-02-29", "1999-12-31", "0000-01-01"})

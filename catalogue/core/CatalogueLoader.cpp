@@ -91,34 +91,6 @@ struct Staging {
     TableStage& table(Section section) { return tables[static_cast<int>(section) - 2]; }
 };
 
-// Most numbers of a catalogue are plain whole numbers; these are exact
-// without the general conversion.
-bool plainWholeNumber(std::string_view field, double& value) {
-    if (field.empty() || field.size() > 15) return false;
-    long long n = 0;
-    for (const char c : field) {
-        if (c < '0' || c > '9') return false;
-        n = n * 10 + (c - '0');
-    }
-    value = static_cast<double>(n);
-    return true;
-}
-
-bool toNumber(std::string_view field, double& value) {
-    return plainWholeNumber(field, value) || tryParseFloat(field, value);
-}
-
-bool toFlag(std::string_view field, unsigned char& flag) {
-    if (field.size() == 1 && field[0] >= '0' && field[0] <= '9') {
-        flag = field[0] != '0';
-        return true;
-    }
-    bool value = false;
-    if (!tryParseFlag(field, value)) return false;
-    flag = value ? 1 : 0;
-    return true;
-}
-
 // The conversion's own error text for a field that does not convert, with
 // the field's text as the user reads it.
 std::string conversionError(FieldKind kind, std::string_view field) {
@@ -265,14 +237,14 @@ private:
                     continue;
                 case FieldKind::Number: {
                     double number = 0;
-                    if (!toNumber(value, number)) break;
+                    if (!tryParseFloat(value, number)) break;
                     if (table != nullptr) table->numbers.push_back(number);
                     continue;
                 }
                 case FieldKind::Flag: {
-                    unsigned char flag = 0;
-                    if (!toFlag(value, flag)) break;
-                    if (table != nullptr) table->flags.push_back(flag);
+                    bool flag = false;
+                    if (!tryParseFlag(value, flag)) break;
+                    if (table != nullptr) table->flags.push_back(flag ? 1 : 0);
                     continue;
                 }
             }

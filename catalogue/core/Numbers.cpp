@@ -17,6 +17,19 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Most numbers of a catalogue are plain whole numbers; these are exact
+// without the general conversion.
+bool plainWholeNumber(std::string_view text, double& value) {
+    if (text.empty() || text.size() > 15) return false;
+    long long n = 0;
+    for (const char c : text) {
+        if (!isDigit(c)) return false;
+        n = n * 10 + (c - '0');
+    }
+    value = static_cast<double>(n);
+    return true;
+}
+
 }  // namespace
 
 std::string_view trimmed(std::string_view s) {
@@ -37,7 +50,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool tryParseFloat(std::string_view text, double& value) {
+bool tryParseFloat(std::string_view text, double& value, Written written) {
+    if (plainWholeNumber(text, value)) return true;
     const std::string_view s = trimmed(text);
     // [sign] digits [, digits] [E [sign] digits], at least one mantissa digit.
     std::string normal;
@@ -52,7 +66,7 @@ bool tryParseFloat(std::string_view text, double& value) {
         normal.push_back(s[i++]);
         ++digits;
     }
-    if (i < s.size() && s[i] == ',') {
+    if (i < s.size() && (s[i] == ',' || (s[i] == '.' && written == Written::InSheet))) {
         normal.push_back('.');
         ++i;
         while (i < s.size() && isDigit(s[i])) {
@@ -79,7 +93,9 @@ bool tryParseFloat(std::string_view text, double& value) {
     const auto result = std::from_chars(begin, end, parsed);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars reports underflow and overflow; the runtime gives 0 and
-        // rejects overflow.
+        // rejects overflow. A sheet's value too small to keep is named, not
+        // silently made 0.
+        if (written == Written::InSheet) return false;
         parsed = std::strtod(normal.c_str(), nullptr);
         if (std::isinf(parsed)) return false;
     } else if (result.ec != std::errc() || result.ptr != end) {
@@ -127,7 +143,22 @@ int parseInt(std::string_view text) {
     return value;
 }
 
-bool tryParseFlag(std::string_view text, bool& value) {
+bool tryParseFlag(std::string_view text, bool& value, Written written) {
+    if (written == Written::InSheet) {
+        const std::string_view s = trimmed(text);
+        if (s == "1" || equalsIgnoringCase(s, "true")) {
+            value = true;
+        } else if (s == "0" || equalsIgnoringCase(s, "false")) {
+            value = false;
+        } else {
+            return false;
+        }
+        return true;
+    }
+    if (text.size() == 1 && isDigit(text[0])) {
+        value = text[0] != '0';
+        return true;
+    }
     double number = 0;
     if (tryParseFloat(text, number)) {
         value = number != 0;

@@ -16,8 +16,22 @@ std::string formatGeneral(double value);
 // (10 -> "10,00", 10.5 -> "10,50", 10.125 -> "10,125").
 std::string formatPrice(double value);
 
+// Where a number or a flag was written.
+enum class Written {
+    // By the program's rules, as in base.db and the search fields: "," before
+    // the decimals; a flag is any number (0 false, any other true) or the
+    // words True / False.
+    Regionally,
+    // In a CSV file from a spreadsheet: "." or "," before the decimals, and
+    // a value too small to keep is refused rather than read as 0; a flag is
+    // 0, 1, True or False, with spaces around it allowed.
+    InSheet,
+};
+
 // Conversions that throw Error with the runtime's texts:
-// "'%s' is not a valid floating point value" and so on.
+// "'%s' is not a valid floating point value" and so on. A number is
+// [sign] digits [separator digits] [E [sign] digits], with spaces and tabs
+// around it and at least one digit before the exponent.
 double parseFloat(std::string_view text);
 int parseInt(std::string_view text);
 // A flag: any number other than 0 is true, 0 is false, otherwise the words
@@ -25,9 +39,9 @@ int parseInt(std::string_view text);
 bool parseFlag(std::string_view text);
 
 // The same without throwing.
-bool tryParseFloat(std::string_view text, double& value);
+bool tryParseFloat(std::string_view text, double& value, Written written = Written::Regionally);
 bool tryParseInt(std::string_view text, int& value);
-bool tryParseFlag(std::string_view text, bool& value);
+bool tryParseFlag(std::string_view text, bool& value, Written written = Written::Regionally);
 
 // The text without leading and trailing spaces and tabs.
 std::string_view trimmed(std::string_view s);

@@ -1,8 +1,6 @@
 #include "catalogue/tool/CsvImport.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -20,28 +18,6 @@ namespace zorbinta::tool {
 namespace {
 
 // ---- values read from the CSV files -------------------------------------------
-
-// A decimal number with "." or "," as separator and an optional exponent.
-bool csvNumber(std::string_view field, double& value) {
-    std::string s(trimmed(field));
-    if (!s.empty() && s.front() == '+') s.erase(0, 1);
-    if (s.empty() || s.front() == '+') return false;
-    std::replace(s.begin(), s.end(), ',', '.');
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
-}
-
-bool csvFlag(std::string_view field, unsigned char& flag) {
-    const std::string_view s = trimmed(field);
-    if (s == "1" || equalsIgnoringCase(s, "true")) {
-        flag = 1;
-    } else if (s == "0" || equalsIgnoringCase(s, "false")) {
-        flag = 0;
-    } else {
-        return false;
-    }
-    return true;
-}
 
 std::string codePointName(char32_t cp) {
     char hex[16];
@@ -208,7 +184,7 @@ private:
                 }
                 case FieldKind::Number: {
                     double n = 0;
-                    if (!csvNumber(value, n)) {
+                    if (!tryParseFloat(value, n, Written::InSheet)) {
                         problem(row.line, column,
                                 std::string(f.name) + ": '" + value + "' is not a number");
                         break;
@@ -223,8 +199,8 @@ private:
                     break;
                 }
                 case FieldKind::Flag: {
-                    unsigned char flag = 0;
-                    if (!csvFlag(value, flag)) {
+                    bool flag = false;
+                    if (!tryParseFlag(value, flag, Written::InSheet)) {
                         problem(
                             row.line, column,
                             std::string(f.name) + ": '" + value + "' is not a flag: write 0 or 1");
