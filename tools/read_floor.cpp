@@ -25,9 +25,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        std::uintmax_t size = 0;
         const std::optional<std::string> bytes =
-            zorbinta::readFileBytesUpTo(argv[1], zorbinta::kMaxCatalogueBytes, size);
+            zorbinta::readFileBytesUpTo(argv[1], zorbinta::kMaxCatalogueBytes).bytes;
         if (!bytes) {
             std::cerr << "zorbinta-read-floor: the file is larger than a catalogue may be\n";
             return 1;

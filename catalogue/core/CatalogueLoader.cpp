@@ -284,11 +284,9 @@ void CatalogueLoader::CatalogueLoad() {
     if (busy_) return;
     // The size is checked before the file is read, and the read stops at the
     // bound whatever the file does meanwhile.
-    std::uintmax_t size = 0;
-    std::optional<std::string> bytes =
-        readFileBytesUpTo(files_.currentFile("base.db"), kMaxCatalogueBytes, size);
-    if (!bytes) failTooLarge(size);
-    load(*bytes, &*bytes);
+    BoundedBytes read = readFileBytesUpTo(files_.currentFile("base.db"), kMaxCatalogueBytes);
+    if (!read.bytes) failTooLarge(read.size);
+    load(*read.bytes, &*read.bytes);
 }
 
 void CatalogueLoader::loadBytes(std::string_view fileBytes) {

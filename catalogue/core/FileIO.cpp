@@ -49,44 +49,48 @@ bool parentFolderExists(const std::string& path) {
     }
 }
 
+// The error errno holds, EIO where the call left none.
+std::error_code lastError() {
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+}
+
 }  // namespace
 
 std::string readFileBytes(const std::string& path) {
-    std::uintmax_t size = 0;
-    return *readFileBytesUpTo(path, UINTMAX_MAX - 1, size);
+    return std::move(*readFileBytesUpTo(path, UINTMAX_MAX - 1).bytes);
 }
 
-std::optional<std::string> readFileBytesUpTo(const std::string& path, std::uintmax_t limit,
-                                             std::uintmax_t& size) {
+BoundedBytes readFileBytesUpTo(const std::string& path, std::uintmax_t limit) {
     errno = 0;
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file) throwIoError(errno, path);
     struct stat info {};
-    size = 0;
+    BoundedBytes read;
     if (::fstat(::fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
-        size = static_cast<std::uintmax_t>(info.st_size);
+        read.size = static_cast<std::uintmax_t>(info.st_size);
     }
-    if (size > limit) return std::nullopt;
+    if (read.size > limit) return read;
     std::string bytes;
     // The whole file in one block: growing by doubling would hold the old
     // and the new block at once.
-    bytes.reserve(static_cast<size_t>(size) + 1);
+    bytes.reserve(static_cast<size_t>(read.size) + 1);
     char buffer[64 * 1024];
     for (;;) {
         errno = 0;
         const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
         bytes.append(buffer, got);
         if (bytes.size() > limit) {
-            size = std::max<std::uintmax_t>(size, bytes.size());
-            return std::nullopt;
+            read.size = std::max<std::uintmax_t>(read.size, bytes.size());
+            return read;
         }
         if (got < sizeof buffer) {
             if (std::ferror(file.get())) throwIoError(errno != 0 ? errno : EIO, path);
             break;
         }
     }
-    size = bytes.size();
-    return bytes;
+    read.size = bytes.size();
+    read.bytes = std::move(bytes);
+    return read;
 }
 
 void writeFileBytes(const std::string& path, std::string_view bytes) {
@@ -102,42 +106,43 @@ void writeFileBytes(const std::string& path, std::string_view bytes) {
     if (error != 0) throwIoError(error, path);
 }
 
-int writeAll(int fd, std::string_view bytes) {
+std::error_code writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t put = ::write(fd, bytes.data(), bytes.size());
         if (put < 0) {
             if (errno == EINTR) continue;
-            return errno != 0 ? errno : EIO;
+            return lastError();
         }
         bytes.remove_prefix(static_cast<size_t>(put));
     }
-    return 0;
+    return {};
 }
 
 namespace {
 
 // Fills a fresh temporary file beside target through fill(fd), flushes it and
-// renames it over target. 0 or the error code; no temporary file is left.
-// mode: the permissions to keep; without it a new file's usual ones.
+// renames it over target; on failure no temporary file is left and the
+// runtime's text is thrown for path. mode: the permissions to keep; without
+// it a new file's usual ones.
 template <typename Fill>
-int replaceDurably(const std::string& target, std::optional<mode_t> mode, Fill fill) {
+void replaceDurably(const std::string& path, const std::string& target, std::optional<mode_t> mode,
+                    Fill fill) {
     const std::string temporary = target + ".tmp";
     ::unlink(temporary.c_str());  // a leftover, or a link planted there
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return errno != 0 ? errno : EIO;
-    int error = fill(fd);
-    if (error == 0 && mode && ::fchmod(fd, *mode) != 0) error = errno;
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-    if (error != 0) {
+    if (fd < 0) throwIoError(lastError().value(), path);
+    std::error_code error = fill(fd);
+    if (!error && mode && ::fchmod(fd, *mode) != 0) error = lastError();
+    if (!error && ::fsync(fd) != 0) error = lastError();
+    if (::close(fd) != 0 && !error) error = lastError();
+    if (!error && std::rename(temporary.c_str(), target.c_str()) != 0) error = lastError();
+    if (error) {
         ::unlink(temporary.c_str());
-        return error;
+        throwIoError(error.value(), path);
     }
     // The rename is done; a folder that cannot be flushed leaves it to the
     // system's own write-back, which is all that can be had there.
     syncFolderOf(target);
-    return 0;
 }
 
 }  // namespace
@@ -162,33 +167,32 @@ void writeFileDurably(const std::string& path, std::string_view bytes) {
     } else if (errno != ENOENT) {
         throwIoError(errno, path);
     }
-    const int error = replaceDurably(target, mode, [bytes](int fd) { return writeAll(fd, bytes); });
-    if (error != 0) throwIoError(error, path);
+    replaceDurably(path, target, mode, [bytes](int fd) { return writeAll(fd, bytes); });
 }
 
-int copyFileDurably(const std::string& from, const std::string& to) {
+void copyFileDurably(const std::string& from, const std::string& to) {
     errno = 0;
     const int source = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (source < 0) return errno != 0 ? errno : EIO;
+    if (source < 0) throwIoError(lastError().value(), from);
+    struct SourceCloser {
+        int fd;
+        ~SourceCloser() { ::close(fd); }
+    } closer{source};
     struct stat info {};
     std::optional<mode_t> mode;
     if (::fstat(source, &info) == 0) mode = info.st_mode & 07777;
-    const int error = replaceDurably(to, mode, [source](int fd) {
+    replaceDurably(to, to, mode, [source](int fd) -> std::error_code {
         char buffer[64 * 1024];
         for (;;) {
             const ssize_t got = ::read(source, buffer, sizeof buffer);
             if (got < 0) {
                 if (errno == EINTR) continue;
-                return errno != 0 ? errno : EIO;
+                return lastError();
             }
-            if (got == 0) return 0;
-            if (const int e = writeAll(fd, std::string_view(buffer, static_cast<size_t>(got)))) {
-                return e;
-            }
+            if (got == 0) return {};
+            if (auto e = writeAll(fd, std::string_view(buffer, static_cast<size_t>(got)))) return e;
         }
     });
-    ::close(source);
-    return error;
 }
 
 void makeFolders(const std::string& path) {
@@ -208,20 +212,22 @@ void makeFolders(const std::string& path) {
     }
 }
 
-int syncFile(const std::string& path) {
+std::error_code syncFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno != 0 ? errno : EIO;
-    int error = ::fsync(fd) == 0 ? 0 : errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
+    if (fd < 0) return lastError();
+    std::error_code error;
+    if (::fsync(fd) != 0) error = lastError();
+    if (::close(fd) != 0 && !error) error = lastError();
     return error;
 }
 
-int syncFolderOf(const std::string& path) {
+std::error_code syncFolderOf(const std::string& path) {
     std::string folder = std::filesystem::path(path).parent_path().string();
     if (folder.empty()) folder = ".";
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return errno != 0 ? errno : EIO;
-    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (fd < 0) return lastError();
+    std::error_code error;
+    if (::fsync(fd) != 0) error = lastError();
     ::close(fd);
     return error;
 }

@@ -1,11 +1,14 @@
 #pragma once
 // Whole-file reads and writes with the runtime's error texts, which the user
-// sees in the error box.
+// sees in the error box. What can fail throws Error with that text; only the
+// steps whose callers word the failure themselves or go on without them
+// (writeAll, syncFile, syncFolderOf) return the system's error instead.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace zorbinta {
@@ -15,11 +18,17 @@ namespace zorbinta {
 // otherwise "I/O error %d" with the system's error code.
 std::string readFileBytes(const std::string& path);
 
-// The same for a file that may hold at most limit bytes. The size is taken
-// before anything is read; a longer file (or one that grows while it is read)
-// gives nothing, with its size in size, and is never read past limit + 1 bytes.
-std::optional<std::string> readFileBytesUpTo(const std::string& path, std::uintmax_t limit,
-                                             std::uintmax_t& size);
+// What a read bounded by a limit gives: the bytes, or none for a file
+// longer than the limit, whose size (at least limit + 1) is then in size.
+struct BoundedBytes {
+    std::optional<std::string> bytes;
+    std::uintmax_t size = 0;
+};
+
+// The same as readFileBytes for a file that may hold at most limit bytes. The
+// size is taken before anything is read; a longer file (or one that grows
+// while it is read) gives no bytes and is never read past limit + 1 bytes.
+BoundedBytes readFileBytesUpTo(const std::string& path, std::uintmax_t limit);
 
 // Creates or truncates path and writes bytes. Throws the same texts.
 void writeFileBytes(const std::string& path, std::string_view bytes);
@@ -33,13 +42,13 @@ void writeFileBytes(const std::string& path, std::string_view bytes);
 void writeFileDurably(const std::string& path, std::string_view bytes);
 
 // Copies from to to in the same way (to + ".tmp", flushed, renamed, folder
-// flushed). Returns 0 or the system's error code; on failure no temporary
-// file is left and to is as it was.
-int copyFileDurably(const std::string& from, const std::string& to);
+// flushed). Throws the same texts; on failure no temporary file is left and
+// to is as it was.
+void copyFileDurably(const std::string& from, const std::string& to);
 
 // Writes all of bytes to the open file fd, again where a write is cut short
-// or interrupted. Returns 0 or the system's error code.
-int writeAll(int fd, std::string_view bytes);
+// or interrupted. Returns the system's error, empty when all was written.
+std::error_code writeAll(int fd, std::string_view bytes);
 
 // Makes the folder path and each missing folder above it, readable and
 // writable by the user alone. Throws the same texts: "File access denied"
@@ -48,9 +57,9 @@ int writeAll(int fd, std::string_view bytes);
 void makeFolders(const std::string& path);
 
 // Flushes a file's contents, or the entry list of the folder that holds path,
-// to the disk. Return 0 or the system's error code.
-int syncFile(const std::string& path);
-int syncFolderOf(const std::string& path);
+// to the disk. Return the system's error, empty when flushed.
+std::error_code syncFile(const std::string& path);
+std::error_code syncFolderOf(const std::string& path);
 
 // Text lines as the runtime reads them: a line ends at LF or CR LF, a CR not
 // followed by LF is dropped, the byte 0x1A ends the text, and a last line

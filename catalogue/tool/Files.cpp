@@ -47,9 +47,8 @@ std::string readBoundedFile(const std::string& path, std::uintmax_t limit) {
         }
     }
     std::optional<std::string> bytes;
-    std::uintmax_t size = 0;
     try {
-        bytes = readFileBytesUpTo(path, limit, size);
+        bytes = readFileBytesUpTo(path, limit).bytes;
     } catch (const Error& e) {
         throw Error(path + ": " + e.what());
     }
@@ -74,7 +73,7 @@ PendingFile::PendingFile(std::string path, std::string_view bytes) : path_(std::
             temp_.clear();
             fail(path_, error);
         }
-        int error = writeAll(fd, bytes);
+        int error = writeAll(fd, bytes).value();
         if (error == 0 && ::fsync(fd) != 0) error = errno;
         if (::close(fd) != 0 && error == 0) error = errno;
         if (error != 0) {

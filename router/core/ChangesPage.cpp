@@ -274,11 +274,10 @@ std::string BuildChangesPage(const Catalogue& current, const std::string& previo
     // Only a plain file is read: a folder or a device is no catalogue, and
     // reading one could take for ever.
     if (!fs::is_regular_file(status)) return impossible("base.db.prev не файл");
-    std::uintmax_t size = 0;
     std::optional<std::string> bytes;
     try {
         // Never read whole when it is larger than a catalogue may be.
-        bytes = readFileBytesUpTo(path, kMaxCatalogueBytes, size);
+        bytes = readFileBytesUpTo(path, kMaxCatalogueBytes).bytes;
     } catch (const std::exception& e) {
         return impossible("файл base.db.prev не читается (" + htmlEscaped(e.what()) + ")");
     }

@@ -57,8 +57,7 @@ bool holdsExactly(const std::string& path, const std::string& bytes) {
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec || size != bytes.size()) return false;
     try {
-        std::uintmax_t read = 0;
-        const std::optional<std::string> held = readFileBytesUpTo(path, bytes.size(), read);
+        const std::optional<std::string> held = readFileBytesUpTo(path, bytes.size()).bytes;
         return held && *held == bytes;
     } catch (const Error&) {
         return false;
@@ -203,14 +202,13 @@ void UpdateDialog::installCatalogue() {
     const std::string part = partPath();
     // On the disk before anything relies on it, so that the rename below can
     // never put an empty or half-written file in place of base.db.
-    if (const int error = syncFile(part); error != 0) {
+    if (const std::error_code error = syncFile(part)) {
         removePart(part);
-        throw Error(ioErrorText(error, part));
+        throw Error(ioErrorText(error.value(), part));
     }
-    std::uintmax_t size = 0;
     std::optional<std::string> bytes;
     try {
-        bytes = readFileBytesUpTo(part, kMaxCatalogueBytes, size);
+        bytes = readFileBytesUpTo(part, kMaxCatalogueBytes).bytes;
     } catch (...) {
         removePart(part);
         throw;
@@ -295,7 +293,11 @@ void UpdateDialog::keepPrevious() {
     // A copy that cannot be made (a full disk) must not cost the download
     // itself: the new catalogue is taken all the same, and no base.db.prev
     // is left that would misstate what it replaced.
-    if (copyFileDurably(current, previous) != 0) removePart(previous);
+    try {
+        copyFileDurably(current, previous);
+    } catch (const Error&) {
+        removePart(previous);
+    }
 }
 
 void UpdateDialog::Button2Click() {

@@ -63,13 +63,12 @@ std::optional<std::uint64_t> UpdateDialog::keptTimestamp() const {
     // the two renames, a catalogue taken without a key, a key replaced since)
     // vouches for nothing and holds nothing back.
     try {
-        std::uintmax_t size = 0;
         // The user's, or one shipped beside the shipped catalogue.
         const std::optional<std::string> kept =
-            readFileBytesUpTo(files_.currentFile("base.db.minisig"), kMaxSignatureBytes, size);
+            readFileBytesUpTo(files_.currentFile("base.db.minisig"), kMaxSignatureBytes).bytes;
         if (!kept) return std::nullopt;
         const std::optional<std::string> inUse =
-            readFileBytesUpTo(currentPath(), kMaxCatalogueBytes, size);
+            readFileBytesUpTo(currentPath(), kMaxCatalogueBytes).bytes;
         if (!inUse) return std::nullopt;
         const SignatureVerdict verdict = signatures_->check(*inUse, *kept);
         return verdict.valid ? verdict.timestamp : std::nullopt;
