@@ -5,13 +5,12 @@
 
 #include "catalogue/core/Numbers.h"
 #include "pages/core/Ordering.h"
+#include "pages/core/Paging.h"
 #include "pages/core/RowColour.h"
 #include "search/core/SearchDialog.h"
 
 namespace zorbinta {
 namespace {
-
-constexpr int kPageSize = 15;
 
 const char* sortWordOf(int sortSlot) {
     switch (sortSlot) {
@@ -138,29 +137,19 @@ std::string BuildSearchResults(Catalogue& catalogue, SearchDialog& dialog,
         "class=\"menu\" href=\"stoim\">Месячная стоимость(y.e.)</a></td></tr>";
 
     // A page number below 1 shows no rows rather than reading before the list.
-    if (page >= 1) {
-        RowColour colour;
-        const long long first = static_cast<long long>(kPageSize) * (page - 1) + 1;
-        const long long last = std::min(static_cast<long long>(kPageSize) * page, m);
-        for (long long pos = first; pos <= last; ++pos) {
-            appendRow(body, catalogue, serverUrl, matches[static_cast<size_t>(pos - 1)],
-                      colour.toggle());
-        }
+    RowColour colour;
+    const PageRows shown = pageRows(m, page);
+    for (long long pos = shown.first; pos <= shown.last; ++pos) {
+        appendRow(body, catalogue, serverUrl, matches[static_cast<size_t>(pos - 1)],
+                  colour.toggle());
     }
     body += "</table></form>";
 
-    const long long pages = (m + kPageSize - 1) / kPageSize;
+    // Without a match the row is there, with no links in it.
+    const long long pages = pageCount(m);
     if (pages != 1) {
-        body += "Страницы: ";
-        for (long long n = 1; n <= pages; ++n) {
-            body += "<a class=\"menu\" href=\"";
-            body += sortWord;
-            body += "page";
-            body += formatInt(n);
-            body += "\">";
-            body += formatInt(n);
-            body += "</a> ";
-        }
+        body += pageLinkRow(pages,
+                            [&sortWord](long long n) { return sortWord + "page" + formatInt(n); });
     }
     return body;
 }

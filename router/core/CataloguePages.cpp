@@ -5,12 +5,11 @@
 #include "catalogue/core/Numbers.h"
 #include "pages/core/Ordering.h"
 #include "pages/core/PageOutput.h"
+#include "pages/core/Paging.h"
 #include "router/core/PageParts.h"
 
 namespace zorbinta {
 namespace {
-
-constexpr int kPageSize = 15;
 
 std::string replaceAll(std::string_view text, std::string_view what, std::string_view with) {
     std::string out;
@@ -75,49 +74,39 @@ std::string BuildDomainPage(Catalogue& catalogue, const DomainParams& params, Ro
     }
     const auto m = static_cast<long long>(rows.size());
 
-    if (params.page >= 1) {
-        const long long first = static_cast<long long>(kPageSize) * (params.page - 1) + 1;
-        const long long last = std::min(static_cast<long long>(kPageSize) * params.page, m);
-        for (long long pos = first; pos <= last; ++pos) {
-            const int row = rows[static_cast<size_t>(pos - 1)];
-            const std::string registration =
-                formatPrice(catalogue.number(DomainTable, slot::RegistrationPrice, row));
-            const std::string renewal =
-                formatPrice(catalogue.number(DomainTable, slot::RenewalPrice, row));
-            const double providerId = catalogue.number(DomainTable, slot::DomainProviderId, row);
-            body += R"(<tr bgcolor=")";
-            body += colour.toggle();
-            body += R"("><td>)";
-            body += catalogue.text(DomainTable, slot::Zone, row);
-            body += R"(</td><td><a class="menu" target="new" href=")";
-            body += serverUrl;
-            body += "/stat.php?id=";
-            // Without a provider row the link still names the id the offer
-            // carries, and the name stays empty.
-            body += formatInt(roundToInt(providerId));
-            body += R"(">)";
-            body += providerAddressOf(catalogue, providerId);
-            body += "</a></td><td>";
-            body += registration;
-            body += "</td><td>";
-            body += renewal;
-            body += "</td></tr>";
-        }
+    const PageRows shown = pageRows(m, params.page);
+    for (long long pos = shown.first; pos <= shown.last; ++pos) {
+        const int row = rows[static_cast<size_t>(pos - 1)];
+        const std::string registration =
+            formatPrice(catalogue.number(DomainTable, slot::RegistrationPrice, row));
+        const std::string renewal =
+            formatPrice(catalogue.number(DomainTable, slot::RenewalPrice, row));
+        const double providerId = catalogue.number(DomainTable, slot::DomainProviderId, row);
+        body += R"(<tr bgcolor=")";
+        body += colour.toggle();
+        body += R"("><td>)";
+        body += catalogue.text(DomainTable, slot::Zone, row);
+        body += R"(</td><td><a class="menu" target="new" href=")";
+        body += serverUrl;
+        body += "/stat.php?id=";
+        // Without a provider row the link still names the id the offer
+        // carries, and the name stays empty.
+        body += formatInt(roundToInt(providerId));
+        body += R"(">)";
+        body += providerAddressOf(catalogue, providerId);
+        body += "</a></td><td>";
+        body += registration;
+        body += "</td><td>";
+        body += renewal;
+        body += "</td></tr>";
     }
     body += "</table></td></tr></table>";
 
-    const long long pages = (m + kPageSize - 1) / kPageSize;
+    const long long pages = pageCount(m);
     if (pages > 1) {
-        body += "Страницы: ";
-        for (long long n = 1; n <= pages; ++n) {
-            body += R"(<a class="menu" href="dom)";
-            body += params.linkPrefix;
-            body += "page";
-            body += formatInt(n);
-            body += R"(">)";
-            body += formatInt(n);
-            body += "</a> ";
-        }
+        body += pageLinkRow(pages, [&params](long long n) {
+            return "dom" + params.linkPrefix + "page" + formatInt(n);
+        });
     }
     return body;
 }

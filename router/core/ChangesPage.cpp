@@ -12,12 +12,12 @@
 #include "catalogue/core/CatalogueDiff.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Numbers.h"
+#include "pages/core/Paging.h"
 #include "router/core/PageParts.h"
 
 namespace zorbinta {
 namespace {
 
-constexpr int kPageSize = 15;
 constexpr const char* kUnchanged = "Каталог не изменился";
 constexpr const char* kHeading = R"(<h3 align="center">Изменения каталога</h3>)";
 constexpr const char* kNoComparison = "Сравнение с прежним каталогом невозможно: ";
@@ -155,13 +155,14 @@ std::vector<std::string> cells(int list, const Catalogue& before, const Catalogu
     return {};
 }
 
-std::string pagingLink(const ChangesPaging& paging, int list, int page) {
+// The address of a list's page, the other lists staying on theirs.
+std::string pagingHref(const ChangesPaging& paging, int list, long long page) {
     std::string href = std::string(kChangesCommand) + "=";
     for (int k = 0; k < kChangeLists; ++k) {
         if (k > 0) href += "-";
         href += formatInt(k == list ? page : paging.page[static_cast<size_t>(k)]);
     }
-    return R"(<a class="menu" href=")" + href + R"(">)" + formatInt(page) + "</a> ";
+    return href;
 }
 
 // The changes each list shows; a change goes to one list at most.
@@ -224,7 +225,7 @@ std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
         const auto& rows = lists[static_cast<size_t>(k)];
         if (rows.empty()) continue;
         const ListShape& shape = shapes()[static_cast<size_t>(k)];
-        const int pages = (static_cast<int>(rows.size()) + kPageSize - 1) / kPageSize;
+        const auto pages = static_cast<int>(pageCount(static_cast<long long>(rows.size())));
         const int page = std::clamp(paging.page[static_cast<size_t>(k)], 1, pages);
         body += "<h4 class=h4>";
         body += shape.title;
@@ -233,14 +234,14 @@ std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
         body += listHead(shape.head);
         // Each list starts with the first row colour, as every paged list does.
         RowColour colour;
-        const size_t last = std::min(rows.size(), static_cast<size_t>(page) * kPageSize);
-        for (size_t pos = static_cast<size_t>(page - 1) * kPageSize; pos < last; ++pos) {
-            body += listRow(colour, cells(k, before, after, *rows[pos]));
+        const PageRows shown = pageRows(static_cast<long long>(rows.size()), page);
+        for (long long pos = shown.first; pos <= shown.last; ++pos) {
+            body += listRow(colour, cells(k, before, after, *rows[static_cast<size_t>(pos - 1)]));
         }
         body += "</table>";
         if (pages > 1) {
-            body += "Страницы: ";
-            for (int n = 1; n <= pages; ++n) body += pagingLink(paging, k, n);
+            body +=
+                pageLinkRow(pages, [&paging, k](long long n) { return pagingHref(paging, k, n); });
         }
     }
     return body;
