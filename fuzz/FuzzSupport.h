@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "catalogue/core/Win1251.h"
 #include "pages/core/BrowserPane.h"
 
 #include "tests/FakePlatform.h"
@@ -53,9 +54,8 @@ inline bool validUtf8(std::string_view s) {
         }
         if (i + static_cast<size_t>(extra) >= s.size()) return false;
         for (int k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (c & 0x3F);
+            if (!isUtf8Continuation(s[i + k])) return false;
+            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
         }
         static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
         if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
@@ -108,7 +108,9 @@ inline const SampleProgram& sampleProgram() {
 struct CheckingPane : testing::ImmediatePane {
     CheckingPane() {
         keepPages = true;
-        onWrite = [](const std::string& page) { check(validUtf8(page), "a page is not valid UTF-8"); };
+        onWrite = [](const std::string& page) {
+            check(validUtf8(page), "a page is not valid UTF-8");
+        };
     }
 };
 

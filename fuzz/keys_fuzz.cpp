@@ -11,6 +11,7 @@
 
 #include "catalogue/core/Error.h"
 #include "catalogue/core/Numbers.h"
+#include "catalogue/core/Win1251.h"
 #include "fuzz/FuzzSupport.h"
 #include "search/core/SearchDialog.h"
 
@@ -46,7 +47,7 @@ void checkFilter(KeyFilter filter, const std::string& text, int caret, char32_t 
 
 int charCount(const std::string& s) {
     int n = 0;
-    for (const char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    for (const char c : s) n += !isUtf8Continuation(c);
     return n;
 }
 

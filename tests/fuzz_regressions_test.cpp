@@ -7,6 +7,7 @@
 
 #include "catalogue/core/Catalogue.h"
 #include "catalogue/core/CatalogueLoader.h"
+#include "catalogue/core/Win1251.h"
 #include "update/core/Settings.h"
 
 namespace zorbinta {
@@ -21,10 +22,10 @@ bool validUtf8(const std::string& s) {
     for (size_t i = 0; i < s.size();) {
         const auto b = static_cast<unsigned char>(s[i]);
         const size_t extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : 3;
-        if ((b & 0xC0) == 0x80 || b >= 0xF8) return false;
+        if (isUtf8Continuation(s[i]) || b >= 0xF8) return false;
         if (extra > 0 && i + extra >= s.size()) return false;
         for (size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+            if (!isUtf8Continuation(s[i + k])) return false;
         }
         i += extra + 1;
     }

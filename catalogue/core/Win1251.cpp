@@ -73,12 +73,11 @@ char32_t decodeUtf8(std::string_view s, size_t& i) {
         return 0xFFFD;
     }
     for (int k = 1; k <= extra; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) {
+        if (!isUtf8Continuation(s[i + k])) {
             ++i;
             return 0xFFFD;
         }
-        cp = (cp << 6) | (b & 0x3F);
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
     }
     i += extra + 1;
     return cp;

@@ -20,6 +20,12 @@ std::string toCp1251(std::string_view utf8);
 // The Windows-1251 byte of one code point, or -1 when the code page lacks it.
 int cp1251ByteOf(char32_t codePoint);
 
+// Whether a byte of UTF-8 continues a character (10xxxxxx) rather than
+// starting one.
+constexpr bool isUtf8Continuation(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
 // One code point as UTF-8, and the code point at text[i] (advancing i past
 // it; broken sequences give U+FFFD and advance one byte).
 std::string encodeUtf8(char32_t codePoint);

@@ -13,15 +13,11 @@ constexpr int kOptionCount = 15;
 constexpr int kFirstOptionBox = 5;  // CheckBox5 is option 1
 constexpr int kPriceRow = 6;
 
-bool isContinuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 // Characters, not bytes: the fields hold UTF-8.
 int charCount(std::string_view text) {
     int count = 0;
     for (const char c : text) {
-        if (!isContinuation(c)) ++count;
+        if (!isUtf8Continuation(c)) ++count;
     }
     return count;
 }
@@ -31,7 +27,7 @@ size_t byteOffset(std::string_view text, int chars) {
     size_t i = 0;
     while (i < text.size() && chars > 0) {
         ++i;
-        while (i < text.size() && isContinuation(text[i])) ++i;
+        while (i < text.size() && isUtf8Continuation(text[i])) ++i;
         --chars;
     }
     return i;
