@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "platform/qt/QtText.h"
 #include "shell/core/Application.h"
 
 namespace zorbinta::qt {
@@ -23,9 +24,7 @@ TForm2::TForm2(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     for (int n = 1; n <= 9; ++n) {
-        const std::string text = AboutBox::labelText(n);
-        auto* label =
-            new QLabel(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        auto* label = new QLabel(qs(AboutBox::labelText(n)));
         label->setObjectName(QString("Label%1").arg(n));
         label->installEventFilter(this);
         labels_[static_cast<size_t>(n)] = label;

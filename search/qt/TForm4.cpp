@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/QtText.h"
 #include "shell/core/Application.h"
 
 namespace zorbinta::qt {
@@ -18,10 +19,6 @@ namespace {
 
 constexpr int kFirstOptionBox = 5;
 constexpr int kFieldWidth = 90;
-
-QString qs(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The "Неогр." box of a row, 0 when the row has none.
 int unlimitedBoxOf(int edit) {

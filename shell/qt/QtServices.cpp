@@ -11,19 +11,12 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/qt/QtText.h"
 #include "search/qt/TForm4.h"
 #include "shell/core/Application.h"
 #include "shell/qt/WindowPlacement.h"
 
 namespace zorbinta::qt {
-namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 QWidget* QtMessageBox::visibleOwner() const {
     return owner_ && owner_->isVisible() ? owner_.data() : nullptr;
 }

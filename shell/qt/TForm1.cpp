@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/QtText.h"
 #include "shell/core/Application.h"
 #include "shell/qt/Pictures.h"
 #include "shell/qt/WindowPlacement.h"
@@ -31,10 +32,6 @@ constexpr int kPanelHeaderHeight = 24;
 constexpr int kSplitterWidth = 8;
 constexpr int kStatusPanelWidth = 200;
 constexpr int kListFontPixels = 13;
-
-QString qs(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont listFont() {
     QFont font;
