@@ -30,23 +30,8 @@ bool parentFolderExists(const std::string& path) {
     return std::filesystem::is_directory(parent, ec);
 }
 
-// The runtime's texts for a failed open, read or write.
 [[noreturn]] void throwIoError(int error, const std::string& path) {
-    switch (error) {
-        case ENOENT:
-            throw Error(parentFolderExists(path) ? "File not found" : "Invalid filename");
-        case ENOTDIR:
-        case ENAMETOOLONG:
-            throw Error("Invalid filename");
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            throw Error("File access denied");
-        case ENOSPC:
-            throw Error("Disk full");
-        default:
-            throw Error("I/O error " + std::to_string(error));
-    }
+    throw Error(fileErrorText(error, path));
 }
 
 // The error errno holds, EIO where the call left none.
@@ -55,6 +40,24 @@ std::error_code lastError() {
 }
 
 }  // namespace
+
+std::string fileErrorText(int error, const std::string& path) {
+    switch (error) {
+        case ENOENT:
+            return parentFolderExists(path) ? "File not found" : "Invalid filename";
+        case ENOTDIR:
+        case ENAMETOOLONG:
+            return "Invalid filename";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return "File access denied";
+        case ENOSPC:
+            return "Disk full";
+        default:
+            return "I/O error " + std::to_string(error);
+    }
+}
 
 std::string readFileBytes(const std::string& path) {
     return std::move(*readFileBytesUpTo(path, UINTMAX_MAX - 1).bytes);

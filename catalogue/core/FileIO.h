@@ -13,6 +13,10 @@
 
 namespace zorbinta {
 
+// The runtime's text for a failed open, read or write of path with the
+// system's error code, as the functions below throw it.
+std::string fileErrorText(int error, const std::string& path);
+
 // Throws Error: "File not found" when the file is missing, "Invalid filename"
 // when its folder does not exist, "File access denied" without access,
 // otherwise "I/O error %d" with the system's error code.

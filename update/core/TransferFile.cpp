@@ -4,33 +4,21 @@
 #include <filesystem>
 #include <system_error>
 
+#include "catalogue/core/FileIO.h"
+
 namespace zorbinta {
 
 std::string ioErrorText(int error, const std::string& path) {
     switch (error) {
-        case ENOENT: {
-            const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-            std::error_code ec;
-            if (!parent.empty() && !std::filesystem::is_directory(parent, ec)) {
-                return "Invalid filename";
-            }
-            return "File not found";
-        }
-        case ENOTDIR:
-        case ENAMETOOLONG:
-            return "Invalid filename";
-        case EACCES:
-        case EPERM:
-        case EROFS:
+        // A target the download cannot take: a folder, or a file in use.
         case EISDIR:
         case EBUSY:
         case ETXTBSY:
             return "File access denied";
-        case ENOSPC:
         case EDQUOT:
             return "Disk full";
         default:
-            return "I/O error " + std::to_string(error);
+            return fileErrorText(error, path);
     }
 }
 

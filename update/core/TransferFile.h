@@ -9,7 +9,8 @@
 namespace zorbinta {
 
 // The runtime's text for a failed file operation on path with the system's
-// error code.
+// error code: fileErrorText's, but a folder or a file in use where the
+// download writes is "File access denied" and a full quota "Disk full".
 std::string ioErrorText(int error, const std::string& path);
 
 // Removes what a transfer left at path; a folder or anything else that is not
