@@ -14,9 +14,9 @@
 #include "catalogue/core/CatalogueCsv.h"
 #include "catalogue/core/CatalogueLoader.h"
 #include "catalogue/core/Error.h"
-#include "catalogue/tool/DiffReport.h"
-#include "catalogue/tool/Files.h"
-#include "catalogue/tool/Verify.h"
+#include "tools/catalogue/DiffReport.h"
+#include "tools/catalogue/Files.h"
+#include "tools/catalogue/Verify.h"
 
 namespace zorbinta::tool {
 namespace {
