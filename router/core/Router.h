@@ -10,20 +10,13 @@
 #include "catalogue/core/Catalogue.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
+#include "platform/core/HistoryButtons.h"
 #include "router/core/CataloguePages.h"
 #include "shell/core/History.h"
 
 namespace zorbinta {
 
 class SearchDialog;
-
-// The Back and Forward buttons as the router and the history commands set them.
-class HistoryButtons {
-public:
-    virtual ~HistoryButtons() = default;
-    virtual void setBackEnabled(bool enabled) = 0;
-    virtual void setForwardEnabled(bool enabled) = 0;
-};
 
 // Parameter readers over the location text (Windows-1251 bytes).
 int readPageNumber(std::string_view location);

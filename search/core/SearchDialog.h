@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
-#include "shell/core/Platform.h"
+#include "platform/core/Dialogs.h"
 
 namespace zorbinta {
 

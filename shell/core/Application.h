@@ -40,9 +40,6 @@ struct Platform {
     const SignatureChecker* signatures = nullptr;
 };
 
-// Runs one event's work and shows any error it raises; the program goes on.
-void runGuarded(MessageBox& messages, const std::function<void()>& work);
-
 class Application final : public DialogRunner, public ProgramState {
 public:
     Application(const Platform& platform, ProgramFiles files,

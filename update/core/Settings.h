@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "catalogue/core/ProgramFiles.h"
-#include "shell/core/Platform.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
 
 namespace zorbinta {
 

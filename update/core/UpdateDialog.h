@@ -27,7 +27,8 @@
 #include <vector>
 
 #include "catalogue/core/ProgramFiles.h"
-#include "shell/core/Platform.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
 #include "update/core/HttpClient.h"
 #include "update/core/SignatureCheck.h"
 
