@@ -10,9 +10,9 @@
 #include "catalogue/core/CatalogueFields.h"
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
+#include "catalogue/core/NewVersionOffer.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
-#include "update/core/Settings.h"
 
 namespace zorbinta {
 namespace {

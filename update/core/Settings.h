@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/core/NewVersionOffer.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/Services.h"
@@ -19,14 +20,6 @@ std::string readPromptFlag(const ProgramFiles& files);
 // beside it and renamed over it; a file or folder that may not be written
 // fails as before, with the runtime's text.
 void writePromptOff(const ProgramFiles& files);
-
-// Called by the loader for every update record.
-class NewVersionOffer {
-public:
-    virtual ~NewVersionOffer() = default;
-    virtual void OfferNewVersion(const std::string& catalogueVersion,
-                                 const std::string& newVersionLink) = 0;
-};
 
 class NewVersionPrompt : public NewVersionOffer {
 public:
