@@ -1,4 +1,4 @@
-#include "shell/core/History.h"
+#include "catalogue/core/History.h"
 
 #include <gtest/gtest.h>
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "catalogue/core/History.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
 #include "platform/core/HistoryButtons.h"
 #include "router/core/CataloguePages.h"
-#include "shell/core/History.h"
 
 namespace zorbinta {
 

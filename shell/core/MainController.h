@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "catalogue/core/History.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
 #include "pages/core/PageZoom.h"
 #include "router/core/Router.h"
-#include "shell/core/History.h"
 #include "shell/core/Platform.h"
 #include "update/core/UpdateDialog.h"
 
