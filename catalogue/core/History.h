@@ -1,7 +1,8 @@
 #pragma once
-// Back and Forward over visited locations. Entry BackCount of BackList is the
-// page on show; entry ForwardCount of ForwardList is the one Forward shows
-// next. Past 100 entries the oldest is dropped.
+// The main window's history of visited locations, among the catalogue's
+// process-wide data. Entry BackCount of BackList is the page on show; entry
+// ForwardCount of ForwardList is the one Forward shows next. The router
+// records into it; Back and Forward of the main window move through it.
 
 #include <array>
 #include <string>
@@ -10,29 +11,24 @@
 
 namespace zorbinta {
 
-class History {
-public:
-    std::array<std::string, kHistorySize + 1> BackList;     // 1..100
-    std::array<std::string, kHistorySize + 1> ForwardList;  // 1..100
+using HistoryList = std::array<std::string, kHistorySize + 1>;  // 1..100
+
+struct History {
+    HistoryList BackList;
+    HistoryList ForwardList;
     int BackCount = 0;
     int ForwardCount = 0;
     bool BackPending = false;
     bool ForwardPending = false;
 
+    // Both counts 0, both pending flags cleared.
     void clear();
-    // The router's recording of a completed navigation. Returns true when it
-    // recorded (no pending flag was set).
-    bool record(const std::string& location);
-    // The location Back navigates to; call only while canGoBack().
-    std::string back();
-    std::string forward();
-
     bool canGoBack() const { return BackCount >= 2; }
     bool canGoForward() const { return ForwardCount >= 1; }
-
-private:
-    static void pushBounded(std::array<std::string, kHistorySize + 1>& list, int& count,
-                            const std::string& location);
 };
+
+// Appends location to a list holding count entries. A full list forgets its
+// oldest entry, so that recording goes on past 100 entries.
+void pushHistoryEntry(HistoryList& list, int& count, const std::string& location);
 
 }  // namespace zorbinta

@@ -18,6 +18,11 @@ namespace zorbinta {
 
 class SearchDialog;
 
+// The recording of a completed navigation: a pending Back or Forward
+// consumes it, both flags cleared; otherwise the location becomes the newest
+// entry and the forward list is dropped. True when it recorded.
+bool recordNavigation(History& history, const std::string& location);
+
 // Parameter readers over the location text (Windows-1251 bytes).
 int readPageNumber(std::string_view location);
 DomainParams readDomainParams(std::string_view location);
