@@ -9,15 +9,9 @@
 
 #include "catalogue/core/Catalogue.h"
 #include "platform/core/Dialogs.h"
+#include "search/core/SearchCriteria.h"
 
 namespace zorbinta {
-
-struct SearchCriteria {
-    std::array<double, 9> Bounds{};           // 1..8
-    std::array<unsigned char, 16> Options{};  // 1..15
-};
-
-bool MatchesSearchCriteria(const Catalogue& catalogue, const SearchCriteria& criteria, int row);
 
 enum class KeyFilter {
     WholeNumber,  // Edit2KeyPress
