@@ -13,10 +13,9 @@
 #include "pages/core/BrowserPane.h"
 #include "platform/core/HistoryButtons.h"
 #include "router/core/CataloguePages.h"
+#include "search/core/SearchCriteria.h"
 
 namespace zorbinta {
-
-class SearchDialog;
 
 // The recording of a completed navigation: a pending Back or Forward
 // consumes it, both flags cleared; otherwise the location becomes the newest
@@ -31,7 +30,7 @@ int readProviderNumber(std::string& location);                 // cuts location
 
 class Router {
 public:
-    Router(Catalogue& catalogue, History& history, SearchDialog& search, BrowserPane& pane,
+    Router(Catalogue& catalogue, History& history, SearchState& search, BrowserPane& pane,
            HistoryButtons& buttons, ProgramFiles files, std::string serverUrl)
         : catalogue_(catalogue),
           history_(history),
@@ -55,7 +54,7 @@ private:
 
     Catalogue& catalogue_;
     History& history_;
-    SearchDialog& search_;
+    SearchState& search_;
     BrowserPane& pane_;
     HistoryButtons& buttons_;
     ProgramFiles files_;

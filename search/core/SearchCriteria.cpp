@@ -1,20 +1,13 @@
 #include "search/core/SearchCriteria.h"
 
 namespace zorbinta {
-namespace {
-
-constexpr int kEditCount = 8;
-constexpr int kOptionCount = 15;
-constexpr int kPriceRow = 6;
-
-}  // namespace
 
 bool MatchesSearchCriteria(const Catalogue& catalogue, const SearchCriteria& criteria, int row) {
     if (row < 1 || row > kMaxRows) return false;
     bool matches = true;
-    for (int k = 1; k <= kEditCount; ++k) {
+    for (int k = 1; k <= kBoundCount; ++k) {
         const double v = catalogue.number(PlanTable, k + 2, row);
-        if (k == kPriceRow) {
+        if (k == kPriceBound) {
             if (v > criteria.Bounds[k]) matches = false;
         } else if (!(v >= criteria.Bounds[k])) {
             matches = false;

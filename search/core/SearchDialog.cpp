@@ -8,10 +8,7 @@
 namespace zorbinta {
 namespace {
 
-constexpr int kEditCount = 8;
-constexpr int kOptionCount = 15;
 constexpr int kFirstOptionBox = 5;  // CheckBox5 is option 1
-constexpr int kPriceRow = 6;
 
 bool isContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -106,7 +103,7 @@ void SearchDialog::active() {
     const auto& bounds = criteria.Bounds;
     if (bounds[1] > 0) Edit[1] = formatGeneral(bounds[1]);
     if (bounds[2] > 0 && !CheckBox[1]) Edit[2] = formatGeneral(bounds[2]);
-    for (int i = 1; i <= kEditCount; ++i) Label[i] = PlanCaptions[i + 1];
+    for (int i = 1; i <= kBoundCount; ++i) Label[i] = PlanCaptions[i + 1];
     for (int j = 1; j <= kOptionCount; ++j) {
         CheckBoxCaption[kFirstOptionBox - 1 + j] = PlanCaptions[9 + j];
     }
@@ -116,9 +113,9 @@ void SearchDialog::Button1Click() {
     // A text that is not a number stops here: the rows before it keep their
     // new bounds, the rest and the options their old ones, and the dialog
     // stays open.
-    for (int k = 1; k <= kEditCount; ++k) {
+    for (int k = 1; k <= kBoundCount; ++k) {
         if (Edit[k].empty()) {
-            criteria.Bounds[k] = k == kPriceRow ? kUnlimited : 0;
+            criteria.Bounds[k] = k == kPriceBound ? kUnlimited : 0;
         } else {
             criteria.Bounds[k] = parseFloat(Edit[k]);
         }
@@ -141,7 +138,7 @@ void SearchDialog::closeBox() {
 }
 
 KeyResult SearchDialog::keyPress(int edit, char32_t key, int caret) {
-    if (edit < 1 || edit > kEditCount) return refused();
+    if (edit < 1 || edit > kBoundCount) return refused();
     std::string& text = Edit[edit];
     const int length = charCount(text);
     if (caret < 0 || caret > length) caret = length;
@@ -161,8 +158,8 @@ KeyResult SearchDialog::keyPress(int edit, char32_t key, int caret) {
 
 std::vector<std::string> SearchDialog::texts() const {
     std::vector<std::string> out;
-    out.reserve(kEditCount + 19 + 2);
-    for (int i = 1; i <= kEditCount; ++i) out.push_back(Label[i]);
+    out.reserve(kBoundCount + 19 + 2);
+    for (int i = 1; i <= kBoundCount; ++i) out.push_back(Label[i]);
     for (int i = 1; i <= 19; ++i) out.push_back(CheckBoxCaption[i]);
     out.emplace_back("Найти");
     out.emplace_back("Отмена");

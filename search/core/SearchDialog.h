@@ -33,7 +33,7 @@ inline constexpr const char* kUnlimitedCaption = "Неогр.";
 // start.
 KeyResult filterKey(KeyFilter filter, std::string_view text, int caret, char32_t key);
 
-class SearchDialog {
+class SearchDialog : public SearchState {
 public:
     // The four "Неогр." boxes are captioned from the start.
     explicit SearchDialog(DialogRunner& dialogs);
@@ -55,11 +55,9 @@ public:
     // The texts the dialog shows: labels, check-box captions, buttons.
     std::vector<std::string> texts() const;
 
-    std::array<std::string, 9> Edit;              // Edit[1..8], UTF-8
     std::array<bool, 20> CheckBox{};              // CheckBox[1..19]
     std::array<std::string, 9> Label;             // Label[1..8]
     std::array<std::string, 20> CheckBoxCaption;  // [1..19]
-    SearchCriteria criteria;
 
 private:
     DialogRunner& dialogs_;
