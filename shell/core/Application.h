@@ -24,7 +24,6 @@
 
 namespace zorbinta {
 
-inline constexpr const char* kApplicationTitle = "Зорбинта";
 inline constexpr const char* kDefaultServerUrl = ZORBINTA_SERVER_URL;
 
 struct Platform {

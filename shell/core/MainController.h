@@ -19,6 +19,8 @@ namespace zorbinta {
 
 class CatalogueLoader;
 
+// The application's title, which the main window and the message boxes bear.
+inline constexpr const char* kApplicationTitle = "Зорбинта";
 inline constexpr Rect kDesignBounds{199, 109, 696, 480};
 inline constexpr int kPanelHidden = 1;
 inline constexpr int kPanelShown = 200;

@@ -17,7 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "shell/core/Application.h"
+#include "shell/core/MainController.h"
 #include "shell/qt/Pictures.h"
 #include "shell/qt/WindowPlacement.h"
 
@@ -223,8 +223,9 @@ void TForm1::setPageArea(QWidget* pageArea) {
     if (QSplitterHandle* handle = splitter_->handle(1)) handle->setEnabled(false);
 }
 
-void TForm1::attach(Application& app) {
-    app_ = &app;
+void TForm1::attach(MainController& controller, MessageBox& messages) {
+    controller_ = &controller;
+    messages_ = &messages;
     const std::pair<const char*, void (MainController::*)()> handlers[] = {
         {"N2", &MainController::N2Click},
         {"N4", &MainController::N4Click},
@@ -258,9 +259,8 @@ void TForm1::attach(Application& app) {
 }
 
 void TForm1::run(const std::function<void(MainController&)>& handler) {
-    if (app_ == nullptr) return;
-    Application& app = *app_;
-    app.guarded([&] { handler(app.main); });
+    if (controller_ == nullptr) return;
+    runGuarded(*messages_, [&] { handler(*controller_); });
 }
 
 void TForm1::clickList(int row) {
@@ -276,7 +276,7 @@ void TForm1::showEvent(QShowEvent* event) {
     // into each other.
     statusBar()->setMinimumWidth(statusBar()->minimumSizeHint().width());
     QMainWindow::showEvent(event);
-    if (started_ || app_ == nullptr) return;
+    if (started_ || controller_ == nullptr) return;
     started_ = true;
     // Once the window is on screen: the first activation may itself show a
     // modal window (the new-version prompt).

@@ -8,11 +8,14 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "shell/core/Application.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
+#include "update/core/Settings.h"
 
 namespace zorbinta::qt {
 
-TForm5::TForm5(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
+TForm5::TForm5(NewVersionPrompt& model, MessageBox& messages, QWidget* parent)
+    : QDialog(parent), model_(model), messages_(messages) {
     setObjectName("Form5");
     setWindowTitle(dialogCaption(DialogId::Prompt));
     setModal(true);
@@ -50,32 +53,30 @@ TForm5::TForm5(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(box_, &QCheckBox::toggled, this, [this](bool on) { app_.prompt.CheckBox1 = on; });
-    connect(yes_, &QPushButton::clicked, this,
-            [this] { run([](Application& a) { a.prompt.Button1Click(); }); });
-    connect(no_, &QPushButton::clicked, this,
-            [this] { run([](Application& a) { a.prompt.Button2Click(); }); });
+    connect(box_, &QCheckBox::toggled, this, [this](bool on) { model_.CheckBox1 = on; });
+    connect(yes_, &QPushButton::clicked, this, [this] { run(&NewVersionPrompt::Button1Click); });
+    connect(no_, &QPushButton::clicked, this, [this] { run(&NewVersionPrompt::Button2Click); });
 }
 
-void TForm5::run(void (*handler)(Application&)) {
-    app_.prompt.CheckBox1 = box_->isChecked();
-    app_.guarded([this, handler] { handler(app_); });
+void TForm5::run(void (NewVersionPrompt::*handler)()) {
+    model_.CheckBox1 = box_->isChecked();
+    runGuarded(messages_, [this, handler] { (model_.*handler)(); });
 }
 
 void TForm5::showEvent(QShowEvent* event) {
     // Centred on the desktop as every dialog is, by the one who shows it.
-    box_->setChecked(app_.prompt.CheckBox1);
+    box_->setChecked(model_.CheckBox1);
     QDialog::showEvent(event);
 }
 
 void TForm5::closeEvent(QCloseEvent* event) {
     event->ignore();
-    run([](Application& a) { a.prompt.closeBox(); });
+    run(&NewVersionPrompt::closeBox);
 }
 
 void TForm5::reject() {
     // Escape closes the prompt as its close box does: nothing written.
-    run([](Application& a) { a.prompt.closeBox(); });
+    run(&NewVersionPrompt::closeBox);
 }
 
 }  // namespace zorbinta::qt
