@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "shell/core/MainCommands.h"
 #include "shell/core/MainController.h"
 #include "shell/qt/Pictures.h"
 #include "shell/qt/WindowPlacement.h"
@@ -75,7 +76,6 @@ TForm1::TForm1() {
     service->setObjectName("N10");
     service->addAction(addCommand("N11", "&Обновление"));
     service->addAction(addCommand("N16", "&Изменения каталога"));
-    command("N16")->setEnabled(false);
     menuBar()->addAction(addCommand("N12", "&О программе"));
     command("N2")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     command("N4")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -130,8 +130,6 @@ TForm1::TForm1() {
     }
     command("ToolButton5")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     command("ToolButton6")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
-    command("ToolButton5")->setEnabled(false);
-    command("ToolButton6")->setEnabled(false);
 
     // The provider panel: hidden (1 pixel) at start, never dragged wider.
     panel_ = new QWidget;
@@ -226,33 +224,24 @@ void TForm1::setPageArea(QWidget* pageArea) {
 void TForm1::attach(MainController& controller, MessageBox& messages) {
     controller_ = &controller;
     messages_ = &messages;
-    const std::pair<const char*, void (MainController::*)()> handlers[] = {
-        {"N2", &MainController::N2Click},
-        {"N4", &MainController::N4Click},
-        {"N6", &MainController::N6Click},
-        {"N8", &MainController::N8Click},
-        {"N9", &MainController::N9Click},
-        {"N13", &MainController::N13Click},
-        {"N11", &MainController::N11Click},
-        {"N12", &MainController::N12Click},
-        {"N16", &MainController::N16Click},
-        {"N17", &MainController::N17Click},
-        {"N18", &MainController::N18Click},
-        {"N19", &MainController::N19Click},
-        {"ToolButton1", &MainController::ToolButton1Click},
-        {"ToolButton2", &MainController::ToolButton2Click},
-        {"ToolButton3", &MainController::ToolButton3Click},
-        {"ToolButton4", &MainController::ToolButton4Click},
-        {"ToolButton5", &MainController::ToolButton5Click},
-        {"ToolButton6", &MainController::ToolButton6Click},
-    };
-    for (const auto& [name, handler] : handlers) {
-        connect(command(name), &QAction::triggered, this, [this, handler = handler] {
-            run([handler](MainController& m) { (m.*handler)(); });
-        });
+    for (const MainCommand& c : mainCommands()) {
+        if (c.run == nullptr) continue;  // a menu of the bar
+        const QString name =
+            QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
+        auto handler = [this, method = c.run] {
+            run([method](MainController& m) { (m.*method)(); });
+        };
+        if (c.kind == CommandKind::Button) {
+            auto* button = findChild<QAbstractButton*>(name);
+            if (button == nullptr) qFatal("The main window has no button %s", qPrintable(name));
+            connect(button, &QAbstractButton::clicked, this, handler);
+        } else {
+            QAction* action = command(name);
+            if (action == nullptr) qFatal("The main window has no command %s", qPrintable(name));
+            connect(action, &QAction::triggered, this, handler);
+            action->setEnabled(zorbinta::isEnabled(c, controller));
+        }
     }
-    connect(closePanel_, &QToolButton::clicked, this,
-            [this] { run([](MainController& m) { m.BitBtn4Click(); }); });
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { clickList(list_->row(item)); });
     qApp->installEventFilter(this);
