@@ -137,6 +137,23 @@ void SearchDialog::closeBox() {
     dialogs_.close(DialogId::Search);
 }
 
+DialogControls SearchDialog::controls() const {
+    return {.buttons = 2, .checkBoxes = 19, .fields = kBoundCount};
+}
+
+void SearchDialog::press(int button) {
+    if (button == 1) Button1Click();
+    if (button == 2) Button2Click();
+}
+
+void SearchDialog::setChecked(int box, bool ticked) {
+    if (box >= 1 && box <= 19) CheckBox[static_cast<size_t>(box)] = ticked;
+}
+
+void SearchDialog::setText(int edit, const std::string& text) {
+    if (edit >= 1 && edit <= kBoundCount) Edit[static_cast<size_t>(edit)] = text;
+}
+
 KeyResult SearchDialog::keyPress(int edit, char32_t key, int caret) {
     if (edit < 1 || edit > kBoundCount) return refused();
     std::string& text = Edit[edit];

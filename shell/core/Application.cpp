@@ -31,6 +31,20 @@ void Application::runModal(DialogId id) {
     guarded([this] { main.active(); });
 }
 
+DialogModel& Application::dialog(DialogId id) {
+    switch (id) {
+        case DialogId::Search:
+            return search;
+        case DialogId::Update:
+            return update;
+        case DialogId::Prompt:
+            return prompt;
+        case DialogId::About:
+            break;
+    }
+    return about;
+}
+
 void Application::close(DialogId id) {
     platform_.dialogs.close(id);
 }

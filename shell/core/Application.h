@@ -49,6 +49,9 @@ public:
     std::string catalogueVersion() const override { return prompt.version(); }
     DownloadOutcome takeDownloadOutcome() override { return update.takeOutcome(); }
 
+    // The model of a dialog by its id.
+    DialogModel& dialog(DialogId id);
+
     // Runs work at an event boundary: errors go to the error display.
     void guarded(const std::function<void()>& work) { runGuarded(platform_.messages, work); }
 

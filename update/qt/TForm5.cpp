@@ -23,14 +23,16 @@ TForm5::TForm5(NewVersionPrompt& model, MessageBox& messages, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    question_ = new QLabel("Доступна новая версия каталога. Скачать?");
+    // The question, the box, "Да" and "Нет".
+    const std::vector<std::string> texts = model_.texts();
+    question_ = new QLabel(QString::fromStdString(texts.at(0)));
     question_->setObjectName("Label1");
-    box_ = new QCheckBox("Больше не показывать данное сообщение");
+    box_ = new QCheckBox(QString::fromStdString(texts.at(1)));
     box_->setObjectName("CheckBox1");
-    yes_ = new QPushButton("Да");
+    yes_ = new QPushButton(QString::fromStdString(texts.at(2)));
     yes_->setObjectName("Button1");
     yes_->setDefault(true);
-    no_ = new QPushButton("Нет");
+    no_ = new QPushButton(QString::fromStdString(texts.at(3)));
     no_->setObjectName("Button2");
     no_->setAutoDefault(false);
 
