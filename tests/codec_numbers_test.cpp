@@ -37,6 +37,33 @@ TEST(Win1251, KnownLetters) {
               "b?");
 }
 
+// A text decoded into a string that already holds one: longer, shorter,
+// empty, with letters of two and three bytes; the result is sized exactly
+// when the string must grow.
+TEST(Win1251, AssignReplacesWhatTheStringHeld) {
+    const std::string all = [] {
+        std::string bytes;
+        for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
+        return bytes;
+    }();
+    const struct {
+        std::string before;
+        std::string bytes;
+    } cases[] = {
+        {"", "\xC0\xE1\xE2 \x97 \x88"}, {std::string(200, 'x'), "\xCA\xEE\xF0\xEE\xF2\xEA\xEE"},
+        {"\xD0\x90\xD0\x91", ""},       {"short", all},
+        {fromCp1251(all), all + all},
+    };
+    for (const auto& c : cases) {
+        std::string out = c.before;
+        const size_t room = out.capacity();
+        assignFromCp1251(out, c.bytes);
+        EXPECT_EQ(out, fromCp1251(c.bytes));
+        EXPECT_EQ(toCp1251(out), c.bytes);
+        EXPECT_EQ(out.capacity(), out.size() > room ? out.size() : room);
+    }
+}
+
 TEST(Win1251, CompareFollowsCodePageBytes) {
     // Ascending Windows-1251 byte order, not Unicode order.
     const std::vector<std::string> ascending = {"",  "0", "09", "9", "A", "Z", "a",

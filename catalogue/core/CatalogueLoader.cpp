@@ -10,15 +10,13 @@
 #include "catalogue/core/CatalogueFields.h"
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
+#include "catalogue/core/JoinedText.h"
 #include "catalogue/core/NewVersionOffer.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
 
 namespace zorbinta {
 namespace {
-
-// A line break of the file as it stands in the joined text.
-constexpr std::string_view kLineJoin = "?*?";
 
 // Sections in the only order a catalogue may hold them.
 enum class Section : int { None = 0, Update, Providers, Plans, FreeHosting, Domains };
@@ -69,87 +67,10 @@ const RecordShape& shapeOf(Section section) {
     return kShapes[static_cast<int>(section) - 1];
 }
 
-// The file's lines joined with "?*?" and decoded to UTF-8 in one pass, and
-// where each verbatim run of the text came from, so that errors can name a
-// byte offset of the file.
-class JoinedText {
-public:
-    explicit JoinedText(std::string_view bytes) {
-        if (const size_t eof = bytes.find('\x1A'); eof != std::string_view::npos) {
-            bytes = bytes.substr(0, eof);
-        }
-        // Room for the worst case (every byte three in UTF-8, every break
-        // "?*?"), so the text is never moved while it grows; the pages it
-        // does not fill are never touched.
-        text_.reserve(bytes.size() * 3);
-        runs_.push_back({0, 0});
-        // The next CR and LF at or after i, each searched for again only once
-        // passed, so the whole scan stays linear.
-        size_t nextCr = bytes.find('\r');
-        size_t nextLf = bytes.find('\n');
-        size_t i = 0;
-        while (i < bytes.size()) {
-            if (nextCr < i) nextCr = bytes.find('\r', i);
-            if (nextLf < i) nextLf = bytes.find('\n', i);
-            const size_t brk = std::min(nextCr, nextLf);
-            if (brk == std::string_view::npos) {
-                appendFromCp1251(text_, bytes.substr(i));
-                break;
-            }
-            appendFromCp1251(text_, bytes.substr(i, brk - i));
-            size_t next = brk + 1;
-            const bool lineEnd = bytes[brk] == '\n' || (next < bytes.size() && bytes[next] == '\n');
-            if (lineEnd) {
-                if (bytes[brk] == '\r') ++next;
-                // A terminator at the very end of the file starts no new line.
-                if (next < bytes.size()) text_.append(kLineJoin);
-            }
-            // A CR on its own is dropped.
-            runs_.push_back({text_.size(), next});
-            i = next;
-        }
-    }
-
-    std::string_view text() const { return text_; }
-
-    // Offsets are asked for in file order when a check collects problems,
-    // so counting resumes from the last answer when it lies in the same run.
-    size_t fileOffset(size_t joined) const {
-        auto it = std::upper_bound(runs_.begin(), runs_.end(), joined,
-                                   [](size_t j, const Run& run) { return j < run.joined; });
-        --it;  // runs_ starts at 0, so one run always precedes
-        size_t from = it->joined;
-        size_t file = it->file;
-        if (last_.run == it - runs_.begin() && last_.joined >= from && last_.joined <= joined) {
-            from = last_.joined;
-            file = last_.file;
-        }
-        // Each character of a run is one byte of the file.
-        for (size_t k = from; k < joined; ++k) {
-            if ((static_cast<unsigned char>(text_[k]) & 0xC0) != 0x80) ++file;
-        }
-        last_ = {it - runs_.begin(), joined, file};
-        return file;
-    }
-
-private:
-    struct Run {
-        size_t joined;
-        size_t file;
-    };
-    struct Answer {
-        std::ptrdiff_t run = -1;
-        size_t joined = 0;
-        size_t file = 0;
-    };
-    std::string text_;
-    std::vector<Run> runs_;
-    mutable Answer last_;
-};
-
 // Rows of one table as read from the file, slot by slot within each row.
-// Texts point into the joined text, which outlives the commit, so that a
-// catalogue is copied once, into the tables.
+// Texts stay in the joined text, in Windows-1251, until the commit decodes
+// each one into its place in the tables: a catalogue is then held decoded
+// only once, and a reload of texts that fit reuses their room.
 struct TableStage {
     int rows = 0;
     std::vector<std::string_view> texts;
@@ -160,6 +81,14 @@ struct TableStage {
 struct Offer {
     std::string version;
     std::string link;
+};
+
+// What a load takes from the file, ready to be committed.
+struct Staging {
+    std::array<TableStage, 4> tables;
+    std::vector<Offer> offers;
+
+    TableStage& table(Section section) { return tables[static_cast<int>(section) - 2]; }
 };
 
 // Most numbers of a catalogue are plain whole numbers; these are exact
@@ -190,11 +119,13 @@ bool toFlag(std::string_view field, unsigned char& flag) {
     return true;
 }
 
-// The conversion's own error text for a field that does not convert.
+// The conversion's own error text for a field that does not convert, with
+// the field's text as the user reads it.
 std::string conversionError(FieldKind kind, std::string_view field) {
+    const std::string text = fromCp1251(field);
     try {
-        if (kind == FieldKind::Number) parseFloat(field);
-        if (kind == FieldKind::Flag) parseFlag(field);
+        if (kind == FieldKind::Number) parseFloat(text);
+        if (kind == FieldKind::Flag) parseFlag(text);
     } catch (const Error& e) {
         return e.what();
     }
@@ -250,19 +181,13 @@ public:
                             offsetText(start) + " — больше " + std::to_string(kMaxRows) +
                             " записей " + quoted(shape->tag));
             }
-            // The tag and the one separator after it, whatever it is: one
-            // character of the file, which may take several bytes here.
+            // The tag and the one separator after it, whatever it is.
             pos_ = std::min(text_.size(), pos_ + shape->tag.size() + 1);
-            while (pos_ < text_.size() &&
-                   (static_cast<unsigned char>(text_[pos_]) & 0xC0) == 0x80) {
-                ++pos_;
-            }
             if (!readRecord(*shape)) return;
         }
     }
 
-    TableStage& stage(Section section) { return tables_[static_cast<int>(section) - 2]; }
-    std::vector<Offer>& offers() { return offers_; }
+    Staging& staging() { return staging_; }
     int records(Section section) const { return counts_[static_cast<int>(section)]; }
     std::vector<CatalogueProblem>& problems() { return problems_; }
 
@@ -313,7 +238,7 @@ private:
     void field(std::string& value) {
         std::string_view view;
         field(view);
-        value = view;
+        value = fromCp1251(view);
     }
 
     // Reads one record's fields; false when the rest of the text cannot be
@@ -324,19 +249,19 @@ private:
             Offer offer;
             field(offer.version);
             field(offer.link);
-            if (mode_ == Mode::Load) offers_.push_back(std::move(offer));
+            if (mode_ == Mode::Load) staging_.offers.push_back(std::move(offer));
             return true;
         }
         // A check stores nothing. Within each kind the fields come in slot
         // order, so the values are appended slot by slot.
-        TableStage* table = mode_ == Mode::Load ? &stage(shape.section) : nullptr;
+        TableStage* table = mode_ == Mode::Load ? &staging_.table(shape.section) : nullptr;
         for (const RecordField& f : recordFields(shape.table)) {
             const size_t at = pos_;
             std::string_view value;
             const bool complete = field(value);
             switch (f.kind) {
                 case FieldKind::Text:
-                    if (table != nullptr) table->texts.emplace_back(value);
+                    if (table != nullptr) table->texts.push_back(value);
                     continue;
                 case FieldKind::Number: {
                     double number = 0;
@@ -365,8 +290,7 @@ private:
     const Mode mode_;
     size_t pos_ = 0;
     std::array<int, 6> counts_{};
-    std::array<TableStage, 4> tables_;
-    std::vector<Offer> offers_;
+    Staging staging_;
     std::vector<CatalogueProblem> problems_;
 };
 
@@ -408,20 +332,21 @@ void CatalogueLoader::load(std::string_view fileBytes, std::string* owned) {
     if (owned != nullptr) std::string().swap(*owned);
     Parser parser(joined, Mode::Load);
     parser.run();
+    Staging& staged = parser.staging();
 
     // The prompt comes only for a file that will be taken; its errors (a
     // missing settings file) still leave the catalogue as it was.
-    for (const Offer& offer : parser.offers()) offer_.OfferNewVersion(offer.version, offer.link);
+    for (const Offer& offer : staged.offers) offer_.OfferNewVersion(offer.version, offer.link);
 
-    // Commit: nothing below can fail (but for want of memory to copy a text).
+    // Commit: nothing below can fail (but for want of memory for a text).
     for (const RecordShape& shape : kShapes) {
         if (shape.table == 0) continue;
-        const TableStage& table = parser.stage(shape.section);
+        const TableStage& table = staged.table(shape.section);
         const SlotCounts slots = slotCounts(shape.table);
         for (int r = 0; r < table.rows; ++r) {
             for (int s = 0; s < slots.texts; ++s) {
-                catalogue_.text(shape.table, s + 1, r + 1) =
-                    table.texts[static_cast<size_t>(r) * slots.texts + s];
+                assignFromCp1251(catalogue_.text(shape.table, s + 1, r + 1),
+                                 table.texts[static_cast<size_t>(r) * slots.texts + s]);
             }
             for (int s = 0; s < slots.numbers; ++s) {
                 catalogue_.number(shape.table, s + 1, r + 1) =
@@ -433,11 +358,11 @@ void CatalogueLoader::load(std::string_view fileBytes, std::string* owned) {
             }
         }
     }
-    catalogue_.ProviderCount = parser.stage(Section::Providers).rows;
-    catalogue_.PlanCount = parser.stage(Section::Plans).rows;
-    catalogue_.FreeHostCount = parser.stage(Section::FreeHosting).rows;
-    catalogue_.DomainEnd = parser.stage(Section::Domains).rows + 1;
-    if (!parser.offers().empty()) catalogue_.NewVersionLink = parser.offers().back().link;
+    catalogue_.ProviderCount = staged.table(Section::Providers).rows;
+    catalogue_.PlanCount = staged.table(Section::Plans).rows;
+    catalogue_.FreeHostCount = staged.table(Section::FreeHosting).rows;
+    catalogue_.DomainEnd = staged.table(Section::Domains).rows + 1;
+    if (!staged.offers.empty()) catalogue_.NewVersionLink = staged.offers.back().link;
 }
 
 CatalogueCheck checkCatalogueBytes(std::string_view fileBytes) {

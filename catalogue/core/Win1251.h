@@ -9,7 +9,9 @@ namespace zorbinta {
 
 // Bytes in Windows-1251 to UTF-8.
 std::string fromCp1251(std::string_view bytes);
-void appendFromCp1251(std::string& out, std::string_view bytes);
+// The same into out, which keeps its room when that is enough and otherwise
+// gets exactly what the text needs; bytes must not lie inside out.
+void assignFromCp1251(std::string& out, std::string_view bytes);
 
 // UTF-8 to Windows-1251; characters the code page lacks (and broken UTF-8)
 // become '?'.

@@ -1,31 +1,20 @@
 #pragma once
-// The program's pictures, drawn as vectors at whatever size and pixel ratio
-// they are asked for, so they stay crisp at 28 x 28 and on high-DPI screens.
+// The program's pictures: SVG files among the program's resources
+// (shell/qt/pictures/, and the program icon shell/qt/zorbinta.svg), drawn at
+// whatever size and pixel ratio they are asked for, so they stay crisp at
+// 28 x 28 and on high-DPI screens. The SVG renderer is linked into the
+// program, so no image plugin can be missing and leave a button blank.
 
 #include <QIcon>
 
-class QPainter;
-class QRectF;
-
 namespace zorbinta::qt {
 
-// The toolbar's six pictures by their position in its list, then the panel's
-// close glyph and the program icon.
-enum class Picture {
-    Search = 0,
-    Save = 1,
-    Back = 2,
-    Providers = 3,
-    Forward = 4,
-    Update = 5,
-    Close,
-    Program
-};
+// The toolbar's six pictures, the panel's close glyph and the program icon.
+enum class Picture { Search, Save, Back, Providers, Forward, Update, Close, Program };
 
 inline constexpr int kToolbarPictureSize = 28;
 
+// Disabled, the picture is drawn in greys.
 QIcon pictureIcon(Picture picture);
-// Paints one picture into box; disabled pictures are drawn in greys.
-void paintPicture(QPainter& painter, Picture picture, const QRectF& box, bool enabled = true);
 
 }  // namespace zorbinta::qt

@@ -1,18 +1,9 @@
 // zorbinta: the desktop catalogue of web-hosting offers.
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
-#include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
-#include "catalogue/core/ProgramFiles.h"
-#include "pages/qt/QtBrowserPane.h"
-#include "shell/qt/DesktopApplication.h"
-#include "shell/qt/DesktopProgram.h"
-#include "shell/qt/Pictures.h"
+#include "shell/qt/DesktopStart.h"
+#include "update/core/Settings.h"
 
 namespace {
 
@@ -43,31 +34,5 @@ bool answeredCommandLine(int argc, char** argv, int& status) {
 
 int main(int argc, char** argv) {
     if (int status = 0; answeredCommandLine(argc, argv, status)) return status;
-    // The engine refuses to start its sandbox as root.
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    }
-    zorbinta::qt::registerPaneSchemes();
-    zorbinta::qt::DesktopApplication app(argc, argv);
-    QApplication::setApplicationName("zorbinta");
-    QApplication::setApplicationVersion(zorbinta::ProgramVersion);
-    // Beside the executable in a portable folder; installed, the shipped
-    // files and the user's own.
-    const zorbinta::ProgramFiles files = zorbinta::locateProgramFiles(
-        QApplication::applicationDirPath().toStdString(), zorbinta::currentUserEnvironment());
-    // The name of the menu entry: the package installs it under the
-    // program's AppStream id, a portable folder beside the program.
-    QApplication::setDesktopFileName(files.portable() ? "zorbinta" : "ru.zorbinta.Zorbinta");
-    QApplication::setWindowIcon(zorbinta::qt::pictureIcon(zorbinta::qt::Picture::Program));
-
-    // The program speaks Russian; so do the toolkit's own dialogs and buttons.
-    QTranslator toolkit;
-    if (toolkit.load(QLocale(QLocale::Russian), "qtbase", "_",
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&toolkit);
-    }
-
-    zorbinta::qt::DesktopProgram program(files);
-    program.show();
-    return QApplication::exec();
+    return zorbinta::qt::runDesktopProgram(argc, argv);
 }

@@ -1,0 +1,52 @@
+#include "shell/qt/DesktopStart.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "catalogue/core/ProgramFiles.h"
+#include "pages/qt/QtBrowserPane.h"
+#include "shell/qt/DesktopApplication.h"
+#include "shell/qt/DesktopProgram.h"
+#include "shell/qt/Pictures.h"
+
+namespace zorbinta::qt {
+
+int runDesktopProgram(int argc, char** argv, const std::string& programDir,
+                      const std::function<void(DesktopProgram&)>& started) {
+    // The engine refuses to start its sandbox as root.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+    registerPaneSchemes();
+    DesktopApplication app(argc, argv);
+    QApplication::setApplicationName("zorbinta");
+    QApplication::setApplicationVersion(ProgramVersion);
+    // Beside the executable in a portable folder (or in programDir when
+    // given); installed, the shipped files and the user's own.
+    const ProgramFiles files =
+        programDir.empty() ? locateProgramFiles(QApplication::applicationDirPath().toStdString(),
+                                                currentUserEnvironment())
+                           : ProgramFiles(programDir);
+    // The name of the menu entry: the package installs it under the
+    // program's AppStream id, a portable folder beside the program.
+    QApplication::setDesktopFileName(files.portable() ? "zorbinta" : "ru.zorbinta.Zorbinta");
+    QApplication::setWindowIcon(pictureIcon(Picture::Program));
+
+    // The program speaks Russian; so do the toolkit's own dialogs and buttons.
+    QTranslator toolkit;
+    if (toolkit.load(QLocale(QLocale::Russian), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&toolkit);
+    }
+
+    DesktopProgram program(files);
+    if (started) started(program);
+    program.show();
+    return QApplication::exec();
+}
+
+}  // namespace zorbinta::qt

@@ -1,0 +1,20 @@
+#pragma once
+// The desktop program's start, shared by its executable and the tools that
+// time it: the engine's needs before the application object exists, the
+// application with its title, icon and translations, then the program on
+// its folder, run until its main window closes.
+
+#include <functional>
+#include <string>
+
+namespace zorbinta::qt {
+
+class DesktopProgram;
+
+// programDir empty: the files found from the running executable (a portable
+// folder beside it, or the installed layout); else a portable folder there. started, when
+// given, sees the program once its windows exist, before the first is shown.
+int runDesktopProgram(int argc, char** argv, const std::string& programDir = {},
+                      const std::function<void(DesktopProgram&)>& started = {});
+
+}  // namespace zorbinta::qt
