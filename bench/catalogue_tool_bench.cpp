@@ -12,9 +12,9 @@
 #include "catalogue/core/CatalogueDiff.h"
 #include "catalogue/core/CatalogueLoader.h"
 #include "catalogue/core/FileIO.h"
-#include "catalogue/tool/CatalogueBytes.h"
-#include "catalogue/tool/CsvExport.h"
-#include "catalogue/tool/CsvImport.h"
+#include "tools/catalogue/CatalogueBytes.h"
+#include "tools/catalogue/CsvExport.h"
+#include "tools/catalogue/CsvImport.h"
 
 namespace zorbinta::bench {
 namespace {

@@ -1,5 +1,5 @@
 # The desktop program: Qt 6 Widgets with QtWebEngine. Only views live here;
-# every handler calls a controller of zorbinta_core.
+# every handler calls a controller of the subsystems below.
 find_package(Qt6 REQUIRED COMPONENTS Widgets WebEngineWidgets Svg)
 set(CMAKE_AUTOMOC ON)
 file(GLOB ZORBINTA_QT_SOURCES CONFIGURE_DEPENDS
@@ -10,7 +10,7 @@ list(FILTER ZORBINTA_QT_SOURCES EXCLUDE REGEX ".*/shell/qt/main\\.cpp$")
 list(FILTER ZORBINTA_QT_SOURCES EXCLUDE REGEX ".*/update/qt/QtHttpClient\\.cpp$")
 if(ZORBINTA_QT_SOURCES)
   add_library(zorbinta_views STATIC ${ZORBINTA_QT_SOURCES})
-  target_link_libraries(zorbinta_views PUBLIC zorbinta_core zorbinta_net zorbinta_minisign
+  target_link_libraries(zorbinta_views PUBLIC zorbinta_shell zorbinta_net zorbinta_minisign
                         Qt6::Widgets Qt6::WebEngineWidgets Qt6::Svg)
   # The window manager's frame extents arrive as X11 events.
   find_package(PkgConfig REQUIRED)

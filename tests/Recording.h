@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/core/Platform.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
 
 namespace zorbinta::testing {
 

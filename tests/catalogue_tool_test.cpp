@@ -21,8 +21,8 @@
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
-#include "catalogue/tool/Csv.h"
-#include "catalogue/tool/FieldText.h"
+#include "tools/catalogue/Csv.h"
+#include "tools/catalogue/FieldText.h"
 
 namespace zorbinta {
 namespace {

@@ -4,14 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "shell/core/Platform.h"
+#include "platform/core/DialogModel.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
 
 namespace zorbinta {
 
 inline constexpr const char* kMakerSite = "http://www.zorbinta.ru";
 inline constexpr const char* kMakerMail = "info@zorbinta.ru";
 
-class AboutBox {
+class AboutBox final : public DialogModel {
 public:
     AboutBox(DialogRunner& dialogs, LinkOpener& links) : dialogs_(dialogs), links_(links) {}
 
@@ -20,10 +22,14 @@ public:
     void Label3Click();  // the site
     void Label4Click();  // the mail address
     // A click on a label by number: only 3 and 4 do anything.
-    void clickLabel(int label);
+    void clickLabel(int label) override;
     void formclick();
-    void closeBox();
-    std::vector<std::string> texts() const;
+    void closeBox() override;
+    std::vector<std::string> texts() const override;
+    DialogControls controls() const override { return {.labels = 9, .formClick = true}; }
+    // The box has no buttons.
+    void press(int /*button*/) override {}
+    void clickForm() override { formclick(); }
 
 private:
     DialogRunner& dialogs_;

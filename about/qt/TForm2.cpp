@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "about/core/AboutBox.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
 #include "platform/qt/QtText.h"
-#include "shell/core/Application.h"
 
 namespace zorbinta::qt {
 namespace {
@@ -16,7 +18,8 @@ constexpr int kNamePixels = 13;
 
 }  // namespace
 
-TForm2::TForm2(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
+TForm2::TForm2(AboutBox& model, MessageBox& messages, QWidget* parent)
+    : QDialog(parent), model_(model), messages_(messages) {
     setObjectName("Form2");
     setWindowTitle(dialogCaption(DialogId::About));
     setModal(true);
@@ -61,13 +64,17 @@ TForm2::TForm2(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TForm2::run(void (AboutBox::*handler)()) {
+    runGuarded(messages_, [this, handler] { (model_.*handler)(); });
+}
+
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         for (int n = 1; n <= 9; ++n) {
             if (watched != label(n)) continue;
             // A click on a label never reaches the background.
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                app_.guarded([this, n] { app_.about.clickLabel(n); });
+                runGuarded(messages_, [this, n] { model_.clickLabel(n); });
             }
             return true;
         }
@@ -77,17 +84,17 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm2::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
-    app_.guarded([this] { app_.about.formclick(); });
+    run(&AboutBox::formclick);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
     // The model decides; it closes the box through the dialog service.
     event->ignore();
-    app_.guarded([this] { app_.about.closeBox(); });
+    run(&AboutBox::closeBox);
 }
 
 void TForm2::reject() {
-    app_.guarded([this] { app_.about.closeBox(); });
+    run(&AboutBox::closeBox);
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event) {
@@ -95,7 +102,7 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        app_.guarded([this] { app_.about.closeBox(); });
+        run(&AboutBox::closeBox);
         return;
     }
     QDialog::keyPressEvent(event);

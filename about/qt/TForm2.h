@@ -8,15 +8,16 @@
 class QLabel;
 
 namespace zorbinta {
-class Application;
-}
+class AboutBox;
+class MessageBox;
+}  // namespace zorbinta
 
 namespace zorbinta::qt {
 
 class TForm2 final : public QDialog {
     Q_OBJECT
 public:
-    TForm2(Application& app, QWidget* parent);
+    TForm2(AboutBox& model, MessageBox& messages, QWidget* parent);
 
     QLabel* label(int number) const { return labels_.at(static_cast<size_t>(number)); }
 
@@ -28,7 +29,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Application& app_;
+    // The model's handler, its error shown.
+    void run(void (AboutBox::*handler)());
+
+    AboutBox& model_;
+    MessageBox& messages_;
     std::array<QLabel*, 10> labels_{};  // Label1 .. Label9
 };
 

@@ -1,13 +1,15 @@
 #pragma once
-// Zorbinta core: a toolkit-free library that holds the whole program.
+// Zorbinta core: toolkit-free libraries that hold the whole program, each
+// building only on those listed after it.
 //
-//   catalogue/  tables, text codec, number formats, the base.db loader
-//   pages/      templates and page output, ordering, the search results page
+//   shell/      the main window's controller and commands, the application object
 //   router/     the navigation router and the other catalogue pages
-//   search/     the search dialog's model and its match test
+//   pages/      templates and page output, ordering, the search results page
 //   update/     settings file, new-version prompt, catalogue download
 //   about/      the About box's model
-//   shell/      history, the main window's controller, the application object
+//   search/     the search criteria, their match test and the dialog's model
+//   platform/   the platform services the others share
+//   catalogue/  tables, history data, text codec, number formats, the base.db loader
 //
 // Every window is a controller over small platform interfaces (browser pane,
 // message box, link opener, work area, modal dialogs, HTTP client), so the Qt

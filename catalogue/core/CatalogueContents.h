@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
-#include "update/core/Settings.h"
+#include "catalogue/core/NewVersionOffer.h"
 
 namespace zorbinta {
 

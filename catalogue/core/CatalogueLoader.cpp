@@ -11,9 +11,9 @@
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/JoinedText.h"
+#include "catalogue/core/NewVersionOffer.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
-#include "update/core/Settings.h"
 
 namespace zorbinta {
 namespace {

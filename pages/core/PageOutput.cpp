@@ -7,7 +7,7 @@
 #include "catalogue/core/Error.h"
 #include "catalogue/core/FileIO.h"
 #include "catalogue/core/Win1251.h"
-#include "shell/core/Platform.h"
+#include "platform/core/Services.h"
 
 namespace zorbinta {
 namespace {

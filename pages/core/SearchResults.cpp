@@ -7,7 +7,7 @@
 #include "pages/core/Ordering.h"
 #include "pages/core/Paging.h"
 #include "pages/core/RowColour.h"
-#include "search/core/SearchDialog.h"
+#include "search/core/SearchCriteria.h"
 
 namespace zorbinta {
 namespace {
@@ -88,7 +88,7 @@ void appendRow(std::string& body, const Catalogue& catalogue, const std::string&
 
 }  // namespace
 
-std::string BuildSearchResults(Catalogue& catalogue, SearchDialog& dialog,
+std::string BuildSearchResults(Catalogue& catalogue, SearchState& dialog,
                                const std::string& serverUrl, int sortSlot, int page) {
     const int planCount = std::min(catalogue.PlanCount, kMaxRows);
     OrderByNumber(catalogue, PlanTable, sortSlot, planCount);

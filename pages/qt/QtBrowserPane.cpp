@@ -1,22 +1,14 @@
 #include "pages/qt/QtBrowserPane.h"
 
-#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QMenu>
-#include <QMimeDatabase>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInfo>
-#include <QWebEngineUrlRequestInterceptor>
-#include <QWebEngineUrlRequestJob>
-#include <QWebEngineUrlScheme>
-#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 #include <memory>
 
@@ -25,10 +17,6 @@
 namespace zorbinta::qt {
 namespace {
 
-constexpr char kScheme[] = "zorbinta";
-constexpr char kDocumentHost[] = "doc";
-constexpr char kFileHost[] = "app";
-constexpr char kMailScheme[] = "mailto";
 // How long one processEvents() may sleep waiting for the engine.
 constexpr int kWaitSliceMs = 20;
 // How often a load under way asks the document whether it has finished. The
@@ -41,112 +29,11 @@ constexpr int kLoadRetries = 3;
 // the save for ever.
 constexpr int kSourceSafetyMs = 60000;
 
-QUrl documentUrl(quint64 id) {
-    QUrl url;
-    url.setScheme(kScheme);
-    url.setHost(kDocumentHost);
-    url.setPath("/" + QString::number(id));
-    return url;
-}
-
 QString cleanDir(const std::string& dir) {
     QString clean = QDir::cleanPath(QString::fromStdString(dir));
     if (!clean.endsWith('/')) clean += '/';
     return clean;
 }
-
-bool insideDir(const QString& path, const QString& dir) {
-    return QDir::cleanPath(path).startsWith(dir);
-}
-
-}  // namespace
-
-// Serves the written documents and the program's own files (images, style
-// sheet) to pages whose location is not a file address.
-class PaneSchemeHandler final : public QWebEngineUrlSchemeHandler {
-public:
-    PaneSchemeHandler(QString programDir, QObject* parent)
-        : QWebEngineUrlSchemeHandler(parent), programDir_(std::move(programDir)) {}
-
-    void setDocument(quint64 id, QByteArray bytes) {
-        documentId_ = id;
-        document_ = std::move(bytes);
-    }
-
-    void requestStarted(QWebEngineUrlRequestJob* job) override {
-        const QUrl url = job->requestUrl();
-        if (url.scheme() != kScheme) {
-            job->fail(QWebEngineUrlRequestJob::UrlInvalid);
-        } else if (url.host() == kDocumentHost) {
-            if (url.path() != documentUrl(documentId_).path()) {
-                job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-                return;
-            }
-            auto* buffer = new QBuffer(job);
-            buffer->setData(document_);
-            buffer->open(QIODevice::ReadOnly);
-            job->reply("text/html", buffer);
-        } else if (url.host() == kFileHost && insideDir(url.path(), programDir_)) {
-            auto* file = new QFile(QDir::cleanPath(url.path()), job);
-            if (!file->open(QIODevice::ReadOnly)) {
-                job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-                return;
-            }
-            const QString mime =
-                QMimeDatabase()
-                    .mimeTypeForFile(file->fileName(), QMimeDatabase::MatchExtension)
-                    .name();
-            job->reply(mime.toUtf8(), file);
-        } else {
-            job->fail(QWebEngineUrlRequestJob::RequestDenied);
-        }
-    }
-
-private:
-    QString programDir_;
-    quint64 documentId_ = 0;
-    QByteArray document_;
-};
-
-// Subresources come only from the program's folder. A page whose location is
-// a pseudo-host (http://srav, http://dom) names the program's images with
-// paths that resolve on that host; those are served from the folder instead.
-class LocalResourceFilter final : public QWebEngineUrlRequestInterceptor {
-public:
-    LocalResourceFilter(QString programDir, QObject* parent)
-        : QWebEngineUrlRequestInterceptor(parent), programDir_(std::move(programDir)) {}
-
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        const QUrl url = info.requestUrl();
-        if (url.scheme() == kScheme) return;
-        const auto type = info.resourceType();
-        // Main-frame loads are only those the page let through.
-        if (type == QWebEngineUrlRequestInfo::ResourceTypeMainFrame) return;
-        if (type == QWebEngineUrlRequestInfo::ResourceTypeSubFrame) {
-            info.block(true);
-            return;
-        }
-        if (!insideDir(url.path(), programDir_)) {
-            info.block(true);
-            return;
-        }
-        if (url.scheme() == "file") return;
-        if (url.scheme() == "http" || url.scheme() == "https") {
-            QUrl local;
-            local.setScheme(kScheme);
-            local.setHost(kFileHost);
-            local.setPath(QDir::cleanPath(url.path()));
-            info.redirect(local);
-            return;
-        }
-        info.block(true);
-    }
-
-private:
-    QString programDir_;
-};
-
-namespace {
 
 // The page area's widget: its context menu offers copying only, never the
 // engine's own navigation.
@@ -186,43 +73,6 @@ protected:
 
 }  // namespace
 
-void registerPaneSchemes() {
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
-    QWebEngineUrlScheme own(kScheme);
-    own.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-    own.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
-    // Not a local scheme: its pages may then ask http://srav for the
-    // program's images, which the filter serves from the folder.
-    own.setFlags(QWebEngineUrlScheme::LocalAccessAllowed);
-    QWebEngineUrlScheme::registerScheme(own);
-    // Known to the engine, mail links become navigations the page sees and
-    // hands to the user's mail program.
-    QWebEngineUrlScheme mail(kMailScheme);
-    mail.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    QWebEngineUrlScheme::registerScheme(mail);
-}
-
-QByteArray framedDocument(const std::string& page, const QUrl& location) {
-    const QString text = QString::fromUtf8(page.data(), static_cast<qsizetype>(page.size()));
-    qsizetype at = 0;
-    while (at < text.size() && text.at(at).isSpace()) ++at;
-    if (text.mid(at, 9).compare("<!doctype", Qt::CaseInsensitive) == 0) {
-        const qsizetype end = text.indexOf('>', at);
-        at = end < 0 ? 0 : end + 1;
-    } else {
-        at = 0;
-    }
-    const QString base =
-        "<base href=\"" + location.toString(QUrl::FullyEncoded).toHtmlEscaped() + "\">";
-    QByteArray bytes("\xEF\xBB\xBF");
-    bytes += QStringView(text).left(at).toUtf8();
-    bytes += base.toUtf8();
-    bytes += QStringView(text).mid(at).toUtf8();
-    return bytes;
-}
-
 QtBrowserPane::QtBrowserPane(const std::string& programDir, QObject* parent) : QObject(parent) {
     const QString dir = cleanDir(programDir);
     // Off the record: the pane keeps nothing between runs.
@@ -230,7 +80,7 @@ QtBrowserPane::QtBrowserPane(const std::string& programDir, QObject* parent) : Q
     profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     schemes_ = new PaneSchemeHandler(dir, this);
-    profile_->installUrlSchemeHandler(kScheme, schemes_);
+    profile_->installUrlSchemeHandler(kPaneScheme, schemes_);
     profile_->installUrlSchemeHandler(kMailScheme, schemes_);
     filter_ = new LocalResourceFilter(dir, this);
     profile_->setUrlRequestInterceptor(filter_);
@@ -362,7 +212,7 @@ void QtBrowserPane::checkLoaded() {
             // A loaded target may have been redirected or have failed into
             // the engine's error page; it is done once the engine says so.
             const bool ours =
-                loadingTarget_ ? loadEnded_ && shown.scheme() != kScheme : shown == loadingUrl_;
+                loadingTarget_ ? loadEnded_ && shown.scheme() != kPaneScheme : shown == loadingUrl_;
             if (ours) {
                 finishLoad();
             } else if (!loadingTarget_ && loadEnded_ && !page_->isLoading() &&

@@ -15,22 +15,13 @@
 #include <string>
 
 #include "pages/core/BrowserPane.h"
+#include "pages/qt/PaneSchemes.h"
 
 class QWebEngineProfile;
 
 namespace zorbinta::qt {
 
 class CataloguePage;
-class PaneSchemeHandler;
-class LocalResourceFilter;
-
-// The schemes the pane serves itself; must run before QApplication exists.
-void registerPaneSchemes();
-
-// The document the engine is given for a written page: the text with a
-// <base> naming the location (after a leading doctype), as UTF-8 with a
-// byte-order mark so that no charset declaration in the text can override it.
-QByteArray framedDocument(const std::string& page, const QUrl& location);
 
 class QtBrowserPane final : public QObject, public BrowserPane {
     Q_OBJECT

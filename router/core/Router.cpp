@@ -108,6 +108,17 @@ int readProviderNumber(std::string& location) {
     return parseInt(location);
 }
 
+bool recordNavigation(History& history, const std::string& location) {
+    if (history.BackPending || history.ForwardPending) {
+        history.BackPending = false;
+        history.ForwardPending = false;
+        return false;
+    }
+    pushHistoryEntry(history.BackList, history.BackCount, location);
+    history.ForwardCount = 0;
+    return true;
+}
+
 std::string Router::commandText(const std::string& location) const {
     // Command words are looked for after the program's own folder, so that a
     // folder named "free" or "prov" does not add pages of its own.
@@ -127,7 +138,7 @@ void Router::show(const std::string& body) {
 }
 
 void Router::handle(const std::string& location) {
-    if (history_.record(location)) buttons_.setForwardEnabled(false);
+    if (recordNavigation(history_, location)) buttons_.setForwardEnabled(false);
     if (history_.BackCount == 2) buttons_.setBackEnabled(true);
 
     std::string text = toCp1251(commandText(location));

@@ -8,22 +8,19 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "catalogue/core/History.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
+#include "platform/core/HistoryButtons.h"
 #include "router/core/CataloguePages.h"
-#include "shell/core/History.h"
+#include "search/core/SearchCriteria.h"
 
 namespace zorbinta {
 
-class SearchDialog;
-
-// The Back and Forward buttons as the router and the history commands set them.
-class HistoryButtons {
-public:
-    virtual ~HistoryButtons() = default;
-    virtual void setBackEnabled(bool enabled) = 0;
-    virtual void setForwardEnabled(bool enabled) = 0;
-};
+// The recording of a completed navigation: a pending Back or Forward
+// consumes it, both flags cleared; otherwise the location becomes the newest
+// entry and the forward list is dropped. True when it recorded.
+bool recordNavigation(History& history, const std::string& location);
 
 // Parameter readers over the location text (Windows-1251 bytes).
 int readPageNumber(std::string_view location);
@@ -33,7 +30,7 @@ int readProviderNumber(std::string& location);                 // cuts location
 
 class Router {
 public:
-    Router(Catalogue& catalogue, History& history, SearchDialog& search, BrowserPane& pane,
+    Router(Catalogue& catalogue, History& history, SearchState& search, BrowserPane& pane,
            HistoryButtons& buttons, ProgramFiles files, std::string serverUrl)
         : catalogue_(catalogue),
           history_(history),
@@ -57,7 +54,7 @@ private:
 
     Catalogue& catalogue_;
     History& history_;
-    SearchDialog& search_;
+    SearchState& search_;
     BrowserPane& pane_;
     HistoryButtons& buttons_;
     ProgramFiles files_;

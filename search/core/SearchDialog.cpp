@@ -8,10 +8,7 @@
 namespace zorbinta {
 namespace {
 
-constexpr int kEditCount = 8;
-constexpr int kOptionCount = 15;
 constexpr int kFirstOptionBox = 5;  // CheckBox5 is option 1
-constexpr int kPriceRow = 6;
 
 // Characters, not bytes: the fields hold UTF-8.
 int charCount(std::string_view text) {
@@ -45,24 +42,6 @@ constexpr KeyResult refused() {
 }
 
 }  // namespace
-
-bool MatchesSearchCriteria(const Catalogue& catalogue, const SearchCriteria& criteria, int row) {
-    if (row < 1 || row > kMaxRows) return false;
-    bool matches = true;
-    for (int k = 1; k <= kEditCount; ++k) {
-        const double v = catalogue.number(PlanTable, k + 2, row);
-        if (k == kPriceRow) {
-            if (v > criteria.Bounds[k]) matches = false;
-        } else if (!(v >= criteria.Bounds[k])) {
-            matches = false;
-        }
-    }
-    for (int j = 1; j <= kOptionCount; ++j) {
-        const unsigned char wanted = criteria.Options[j];
-        if (wanted != 0 && (catalogue.flag(PlanTable, j, row) ? 1 : 0) != wanted) matches = false;
-    }
-    return matches;
-}
 
 KeyResult filterKey(KeyFilter filter, std::string_view text, int caret, char32_t key) {
     if (key == kBackspace) return {KeyOutcome::Accepted, key};
@@ -120,7 +99,7 @@ void SearchDialog::active() {
     const auto& bounds = criteria.Bounds;
     if (bounds[1] > 0) Edit[1] = formatGeneral(bounds[1]);
     if (bounds[2] > 0 && !CheckBox[1]) Edit[2] = formatGeneral(bounds[2]);
-    for (int i = 1; i <= kEditCount; ++i) Label[i] = PlanCaptions[i + 1];
+    for (int i = 1; i <= kBoundCount; ++i) Label[i] = PlanCaptions[i + 1];
     for (int j = 1; j <= kOptionCount; ++j) {
         CheckBoxCaption[kFirstOptionBox - 1 + j] = PlanCaptions[9 + j];
     }
@@ -130,9 +109,9 @@ void SearchDialog::Button1Click() {
     // A text that is not a number stops here: the rows before it keep their
     // new bounds, the rest and the options their old ones, and the dialog
     // stays open.
-    for (int k = 1; k <= kEditCount; ++k) {
+    for (int k = 1; k <= kBoundCount; ++k) {
         if (Edit[k].empty()) {
-            criteria.Bounds[k] = k == kPriceRow ? kUnlimited : 0;
+            criteria.Bounds[k] = k == kPriceBound ? kUnlimited : 0;
         } else {
             criteria.Bounds[k] = parseFloat(Edit[k]);
         }
@@ -154,8 +133,25 @@ void SearchDialog::closeBox() {
     dialogs_.close(DialogId::Search);
 }
 
+DialogControls SearchDialog::controls() const {
+    return {.buttons = 2, .checkBoxes = 19, .fields = kBoundCount};
+}
+
+void SearchDialog::press(int button) {
+    if (button == 1) Button1Click();
+    if (button == 2) Button2Click();
+}
+
+void SearchDialog::setChecked(int box, bool ticked) {
+    if (box >= 1 && box <= 19) CheckBox[static_cast<size_t>(box)] = ticked;
+}
+
+void SearchDialog::setText(int edit, const std::string& text) {
+    if (edit >= 1 && edit <= kBoundCount) Edit[static_cast<size_t>(edit)] = text;
+}
+
 KeyResult SearchDialog::keyPress(int edit, char32_t key, int caret) {
-    if (edit < 1 || edit > kEditCount) return refused();
+    if (edit < 1 || edit > kBoundCount) return refused();
     std::string& text = Edit[edit];
     const int length = charCount(text);
     if (caret < 0 || caret > length) caret = length;
@@ -175,8 +171,8 @@ KeyResult SearchDialog::keyPress(int edit, char32_t key, int caret) {
 
 std::vector<std::string> SearchDialog::texts() const {
     std::vector<std::string> out;
-    out.reserve(kEditCount + 19 + 2);
-    for (int i = 1; i <= kEditCount; ++i) out.push_back(Label[i]);
+    out.reserve(kBoundCount + 19 + 2);
+    for (int i = 1; i <= kBoundCount; ++i) out.push_back(Label[i]);
     for (int i = 1; i <= 19; ++i) out.push_back(CheckBoxCaption[i]);
     out.emplace_back("Найти");
     out.emplace_back("Отмена");

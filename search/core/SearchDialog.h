@@ -8,28 +8,16 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
-#include "shell/core/Platform.h"
+#include "platform/core/DialogModel.h"
+#include "platform/core/Dialogs.h"
+#include "search/core/SearchCriteria.h"
 
 namespace zorbinta {
-
-struct SearchCriteria {
-    std::array<double, 9> Bounds{};           // 1..8
-    std::array<unsigned char, 16> Options{};  // 1..15
-};
-
-bool MatchesSearchCriteria(const Catalogue& catalogue, const SearchCriteria& criteria, int row);
 
 enum class KeyFilter {
     WholeNumber,  // Edit2KeyPress
     OneDecimal,   // Edit4KeyPress (traffic): comma limit 0
     TwoDecimals,  // Edit3KeyPress (price): comma limit 1
-};
-
-enum class KeyOutcome { Accepted, Replaced, Refused };
-
-struct KeyResult {
-    KeyOutcome outcome = KeyOutcome::Refused;
-    char32_t character = 0;  // what goes into the field when not refused
 };
 
 inline constexpr char32_t kBackspace = 8;
@@ -39,7 +27,7 @@ inline constexpr const char* kUnlimitedCaption = "Неогр.";
 // start.
 KeyResult filterKey(KeyFilter filter, std::string_view text, int caret, char32_t key);
 
-class SearchDialog {
+class SearchDialog final : public SearchState, public DialogModel {
 public:
     // The four "Неогр." boxes are captioned from the start.
     explicit SearchDialog(DialogRunner& dialogs);
@@ -51,21 +39,23 @@ public:
     void active();
     void Button1Click();  // "Найти"
     void Button2Click();  // "Отмена"
-    void closeBox();
+    void closeBox() override;
 
     // One key press in EditN through its filter and MaxLength, editing the
     // text; the outcome says what happened (Refused also when MaxLength
     // stopped it). caret < 0 means the end of the text.
-    KeyResult keyPress(int edit, char32_t key, int caret = -1);
+    KeyResult keyPress(int edit, char32_t key, int caret = -1) override;
 
     // The texts the dialog shows: labels, check-box captions, buttons.
-    std::vector<std::string> texts() const;
+    std::vector<std::string> texts() const override;
+    DialogControls controls() const override;
+    void press(int button) override;
+    void setChecked(int box, bool ticked) override;
+    void setText(int edit, const std::string& text) override;
 
-    std::array<std::string, 9> Edit;              // Edit[1..8], UTF-8
     std::array<bool, 20> CheckBox{};              // CheckBox[1..19]
     std::array<std::string, 9> Label;             // Label[1..8]
     std::array<std::string, 20> CheckBoxCaption;  // [1..19]
-    SearchCriteria criteria;
 
 private:
     DialogRunner& dialogs_;

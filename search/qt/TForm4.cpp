@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
+#include "search/core/SearchDialog.h"
 #include "platform/qt/QtText.h"
-#include "shell/core/Application.h"
 
 namespace zorbinta::qt {
 namespace {
@@ -56,7 +58,8 @@ QStringList withMnemonics(const QStringList& texts) {
 
 }  // namespace
 
-TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
+TForm4::TForm4(SearchDialog& model, MessageBox& messages, QWidget* parent)
+    : QDialog(parent), model_(model), messages_(messages) {
     setObjectName("Form4");
     setWindowTitle(dialogCaption(DialogId::Search));
     setModal(true);
@@ -132,10 +135,8 @@ TForm4::TForm4(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     chain(find_);
     chain(cancel_);
 
-    connect(find_, &QPushButton::clicked, this,
-            [this] { run([](Application& a) { a.search.Button1Click(); }); });
-    connect(cancel_, &QPushButton::clicked, this,
-            [this] { run([](Application& a) { a.search.Button2Click(); }); });
+    connect(find_, &QPushButton::clicked, this, [this] { run(&SearchDialog::Button1Click); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { run(&SearchDialog::Button2Click); });
 }
 
 void TForm4::arrange(const Arrangement& how) {
@@ -172,7 +173,7 @@ void TForm4::fitInto(const QSize& room) {
 }
 
 void TForm4::showModel() {
-    const SearchDialog& model = app_.search;
+    const SearchDialog& model = model_;
     QStringList captions;
     for (int n = 1; n <= kEdits; ++n) {
         edit(n)->setText(qs(model.Edit[static_cast<size_t>(n)]));
@@ -188,7 +189,7 @@ void TForm4::showModel() {
 }
 
 void TForm4::writeModel() {
-    SearchDialog& model = app_.search;
+    SearchDialog& model = model_;
     for (int n = 1; n <= kEdits; ++n) {
         model.Edit[static_cast<size_t>(n)] = edit(n)->text().toStdString();
     }
@@ -197,9 +198,9 @@ void TForm4::writeModel() {
     }
 }
 
-void TForm4::run(void (*handler)(Application&)) {
+void TForm4::run(void (SearchDialog::*handler)()) {
     writeModel();
-    app_.guarded([this, handler] { handler(app_); });
+    runGuarded(messages_, [this, handler] { (model_.*handler)(); });
     // An error leaves the dialog open with what the model now holds.
     if (isVisible()) showModel();
 }
@@ -213,12 +214,12 @@ void TForm4::showEvent(QShowEvent* event) {
 
 void TForm4::closeEvent(QCloseEvent* event) {
     event->ignore();
-    run([](Application& a) { a.search.closeBox(); });
+    run(&SearchDialog::closeBox);
 }
 
 void TForm4::reject() {
     // Escape is the close box.
-    run([](Application& a) { a.search.closeBox(); });
+    run(&SearchDialog::closeBox);
 }
 
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {
@@ -254,7 +255,7 @@ bool TForm4::filterKeyPress(int n, QKeyEvent* event) {
     QLineEdit* field = edit(n);
     const int caret = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
     KeyResult result;
-    app_.guarded([&] {
+    runGuarded(messages_, [&] {
         result = filterKey(SearchDialog::filterOf(n), field->text().toStdString(), caret, key);
     });
     switch (result.outcome) {

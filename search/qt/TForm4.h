@@ -15,8 +15,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace zorbinta {
-class Application;
-}
+class MessageBox;
+class SearchDialog;
+}  // namespace zorbinta
 
 namespace zorbinta::qt {
 
@@ -26,7 +27,7 @@ public:
     static constexpr int kEdits = 8;
     static constexpr int kBoxes = 19;
 
-    TForm4(Application& app, QWidget* parent);
+    TForm4(SearchDialog& model, MessageBox& messages, QWidget* parent);
 
     QLineEdit* edit(int n) const { return edits_.at(static_cast<size_t>(n)); }
     QCheckBox* checkBox(int n) const { return boxes_.at(static_cast<size_t>(n)); }
@@ -50,7 +51,8 @@ protected:
 private:
     // True when the key press is used up by the field's filter.
     bool filterKeyPress(int edit, QKeyEvent* event);
-    void run(void (*handler)(Application&));
+    // The widgets into the model, then the model's handler, its error shown.
+    void run(void (SearchDialog::*handler)());
     // How the dialog is laid out: the option boxes in so many columns, and
     // everything closer together when compact.
     struct Arrangement {
@@ -61,7 +63,8 @@ private:
     static constexpr Arrangement kArrangements[] = {kDesign, {3, true}, {2, false}, {2, true}};
     void arrange(const Arrangement& how);
 
-    Application& app_;
+    SearchDialog& model_;
+    MessageBox& messages_;
     std::array<QLineEdit*, kEdits + 1> edits_{};
     std::array<QLabel*, kEdits + 1> labels_{};
     std::array<QCheckBox*, kBoxes + 1> boxes_{};

@@ -1,30 +1,6 @@
 #include "shell/core/Application.h"
 
-#include <exception>
-
 namespace zorbinta {
-
-const char* dialogCaption(DialogId id) {
-    switch (id) {
-        case DialogId::About:
-            return "О программе";
-        case DialogId::Update:
-            return "Обновление";
-        case DialogId::Search:
-            return "Поиск виртуального сервера";
-        case DialogId::Prompt:
-            return "Новая версия";
-    }
-    return "";
-}
-
-void runGuarded(MessageBox& messages, const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const std::exception& e) {
-        messages.showError(e.what());
-    }
-}
 
 Application::Application(const Platform& platform, ProgramFiles files, std::string serverUrl)
     : platform_(platform),
@@ -53,6 +29,20 @@ void Application::runModal(DialogId id) {
     platform_.dialogs.exec(id);
     // The main window becomes active again as the dialog closes.
     guarded([this] { main.active(); });
+}
+
+DialogModel& Application::dialog(DialogId id) {
+    switch (id) {
+        case DialogId::Search:
+            return search;
+        case DialogId::Update:
+            return update;
+        case DialogId::Prompt:
+            return prompt;
+        case DialogId::About:
+            break;
+    }
+    return about;
 }
 
 void Application::close(DialogId id) {

@@ -9,12 +9,12 @@
 #include "about/core/AboutBox.h"
 #include "catalogue/core/Catalogue.h"
 #include "catalogue/core/CatalogueLoader.h"
+#include "catalogue/core/History.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
 #include "router/core/Router.h"
 #include "search/core/SearchDialog.h"
 #include "shell/core/CheckedLinks.h"
-#include "shell/core/History.h"
 #include "shell/core/MainController.h"
 #include "shell/core/Platform.h"
 #include "update/core/HttpClient.h"
@@ -24,7 +24,6 @@
 
 namespace zorbinta {
 
-inline constexpr const char* kApplicationTitle = "Зорбинта";
 inline constexpr const char* kDefaultServerUrl = ZORBINTA_SERVER_URL;
 
 struct Platform {
@@ -40,9 +39,6 @@ struct Platform {
     const SignatureChecker* signatures = nullptr;
 };
 
-// Runs one event's work and shows any error it raises; the program goes on.
-void runGuarded(MessageBox& messages, const std::function<void()>& work);
-
 class Application final : public DialogRunner, public ProgramState {
 public:
     Application(const Platform& platform, ProgramFiles files,
@@ -52,6 +48,9 @@ public:
     void close(DialogId id) override;
     std::string catalogueVersion() const override { return prompt.version(); }
     DownloadOutcome takeDownloadOutcome() override { return update.takeOutcome(); }
+
+    // The model of a dialog by its id.
+    DialogModel& dialog(DialogId id);
 
     // Runs work at an event boundary: errors go to the error display.
     void guarded(const std::function<void()>& work) { runGuarded(platform_.messages, work); }

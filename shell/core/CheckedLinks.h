@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/core/Platform.h"
+#include "platform/core/Services.h"
 
 namespace zorbinta {
 

@@ -10,6 +10,7 @@
 #include "pages/core/PageOutput.h"
 #include "router/core/ChangesPage.h"
 #include "router/core/StartPage.h"
+#include "shell/core/HistoryMoves.h"
 
 namespace zorbinta {
 namespace {
@@ -155,7 +156,7 @@ void MainController::N16Click() {
 
 void MainController::ToolButton5Click() {
     if (!backEnabled || !history_.canGoBack()) return;
-    const std::string target = history_.back();
+    const std::string target = historyBack(history_);
     s_.pane.navigate(target);
     setForwardEnabled(true);
     if (history_.BackCount == 1) setBackEnabled(false);
@@ -163,7 +164,7 @@ void MainController::ToolButton5Click() {
 
 void MainController::ToolButton6Click() {
     if (!forwardEnabled || !history_.canGoForward()) return;
-    const std::string target = history_.forward();
+    const std::string target = historyForward(history_);
     s_.pane.navigate(target);
     if (history_.ForwardCount == 0) setForwardEnabled(false);
 }

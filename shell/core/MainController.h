@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "catalogue/core/History.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
 #include "pages/core/PageZoom.h"
 #include "router/core/Router.h"
-#include "shell/core/History.h"
 #include "shell/core/Platform.h"
 #include "update/core/UpdateDialog.h"
 
@@ -19,6 +19,8 @@ namespace zorbinta {
 
 class CatalogueLoader;
 
+// The application's title, which the main window and the message boxes bear.
+inline constexpr const char* kApplicationTitle = "Зорбинта";
 inline constexpr Rect kDesignBounds{199, 109, 696, 480};
 inline constexpr int kPanelHidden = 1;
 inline constexpr int kPanelShown = 200;

@@ -7,9 +7,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/core/Application.h"
+#include "shell/core/MainCommands.h"
 #include "shell/headless/HeadlessPane.h"
 
 namespace zorbinta::headless {
@@ -68,9 +70,11 @@ private:
     void runLine(const std::string& line);
     bool runQuery(const std::string& line);
     bool runMainLine(const std::string& line);
+    // menu, toolbar or button NAME [PATH]
+    bool runCommand(CommandKind kind, std::string_view rest);
     bool runDialogLine(DialogId id, const std::string& line);
+    void printKey(const KeyResult& result);
     void closeBox(DialogId id);
-    std::vector<std::string> dialogTexts(DialogId id) const;
     [[noreturn]] void fail(const std::string& line);
     void flush();
 

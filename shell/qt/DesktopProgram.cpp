@@ -30,17 +30,17 @@ DesktopProgram::DesktopProgram(const ProgramFiles& files, const std::string& ser
         std::make_unique<Application>(Platform{*pane_, *form1_, *messages_, *links_, *workArea_,
                                                *saveDialog_, *dialogs_, *http_, signatures_.get()},
                                       files, serverUrl);
-    form1_->attach(*app_);
+    form1_->attach(app_->main, *messages_);
     QObject::connect(
         pane_.get(), &QtBrowserPane::externalLinkRequested, form1_.get(),
         [this](const QString& target) {
             app_->guarded([this, &target] { app_->pageLinks().open(target.toStdString()); });
         });
 
-    form2_ = new TForm2(*app_, form1_.get());
+    form2_ = new TForm2(app_->about, *messages_, form1_.get());
     form3_ = new ::TForm3(app_->update, form1_.get());
-    form4_ = new TForm4(*app_, form1_.get());
-    form5_ = new TForm5(*app_, form1_.get());
+    form4_ = new TForm4(app_->search, *messages_, form1_.get());
+    form5_ = new TForm5(app_->prompt, *messages_, form1_.get());
     dialogs_->add(DialogId::About, form2_);
     dialogs_->add(DialogId::Update, form3_);
     dialogs_->add(DialogId::Search, form4_);

@@ -18,7 +18,8 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/QtText.h"
-#include "shell/core/Application.h"
+#include "shell/core/MainCommands.h"
+#include "shell/core/MainController.h"
 #include "shell/qt/Pictures.h"
 #include "shell/qt/WindowPlacement.h"
 
@@ -72,7 +73,6 @@ TForm1::TForm1() {
     service->setObjectName("N10");
     service->addAction(addCommand("N11", "&Обновление"));
     service->addAction(addCommand("N16", "&Изменения каталога"));
-    command("N16")->setEnabled(false);
     menuBar()->addAction(addCommand("N12", "&О программе"));
     command("N2")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     command("N4")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -127,8 +127,6 @@ TForm1::TForm1() {
     }
     command("ToolButton5")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     command("ToolButton6")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
-    command("ToolButton5")->setEnabled(false);
-    command("ToolButton6")->setEnabled(false);
 
     // The provider panel: hidden (1 pixel) at start, never dragged wider.
     panel_ = new QWidget;
@@ -220,44 +218,35 @@ void TForm1::setPageArea(QWidget* pageArea) {
     if (QSplitterHandle* handle = splitter_->handle(1)) handle->setEnabled(false);
 }
 
-void TForm1::attach(Application& app) {
-    app_ = &app;
-    const std::pair<const char*, void (MainController::*)()> handlers[] = {
-        {"N2", &MainController::N2Click},
-        {"N4", &MainController::N4Click},
-        {"N6", &MainController::N6Click},
-        {"N8", &MainController::N8Click},
-        {"N9", &MainController::N9Click},
-        {"N13", &MainController::N13Click},
-        {"N11", &MainController::N11Click},
-        {"N12", &MainController::N12Click},
-        {"N16", &MainController::N16Click},
-        {"N17", &MainController::N17Click},
-        {"N18", &MainController::N18Click},
-        {"N19", &MainController::N19Click},
-        {"ToolButton1", &MainController::ToolButton1Click},
-        {"ToolButton2", &MainController::ToolButton2Click},
-        {"ToolButton3", &MainController::ToolButton3Click},
-        {"ToolButton4", &MainController::ToolButton4Click},
-        {"ToolButton5", &MainController::ToolButton5Click},
-        {"ToolButton6", &MainController::ToolButton6Click},
-    };
-    for (const auto& [name, handler] : handlers) {
-        connect(command(name), &QAction::triggered, this, [this, handler = handler] {
-            run([handler](MainController& m) { (m.*handler)(); });
-        });
+void TForm1::attach(MainController& controller, MessageBox& messages) {
+    controller_ = &controller;
+    messages_ = &messages;
+    for (const MainCommand& c : mainCommands()) {
+        if (c.run == nullptr) continue;  // a menu of the bar
+        const QString name =
+            QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
+        auto handler = [this, method = c.run] {
+            run([method](MainController& m) { (m.*method)(); });
+        };
+        if (c.kind == CommandKind::Button) {
+            auto* button = findChild<QAbstractButton*>(name);
+            if (button == nullptr) qFatal("The main window has no button %s", qPrintable(name));
+            connect(button, &QAbstractButton::clicked, this, handler);
+        } else {
+            QAction* action = command(name);
+            if (action == nullptr) qFatal("The main window has no command %s", qPrintable(name));
+            connect(action, &QAction::triggered, this, handler);
+            action->setEnabled(zorbinta::isEnabled(c, controller));
+        }
     }
-    connect(closePanel_, &QToolButton::clicked, this,
-            [this] { run([](MainController& m) { m.BitBtn4Click(); }); });
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { clickList(list_->row(item)); });
     qApp->installEventFilter(this);
 }
 
 void TForm1::run(const std::function<void(MainController&)>& handler) {
-    if (app_ == nullptr) return;
-    Application& app = *app_;
-    app.guarded([&] { handler(app.main); });
+    if (controller_ == nullptr) return;
+    runGuarded(*messages_, [&] { handler(*controller_); });
 }
 
 void TForm1::clickList(int row) {
@@ -273,7 +262,7 @@ void TForm1::showEvent(QShowEvent* event) {
     // into each other.
     statusBar()->setMinimumWidth(statusBar()->minimumSizeHint().width());
     QMainWindow::showEvent(event);
-    if (started_ || app_ == nullptr) return;
+    if (started_ || controller_ == nullptr) return;
     started_ = true;
     // Once the window is on screen: the first activation may itself show a
     // modal window (the new-version prompt).

@@ -17,7 +17,6 @@ class QToolButton;
 class QWidget;
 
 namespace zorbinta {
-class Application;
 class MainController;
 }  // namespace zorbinta
 
@@ -32,8 +31,8 @@ public:
 
     // Puts the page area right of the splitter.
     void setPageArea(QWidget* pageArea);
-    // Wires every command to the program's controllers.
-    void attach(Application& app);
+    // Wires every command to the main window's controller; errors go to messages.
+    void attach(MainController& controller, MessageBox& messages);
 
     void setBounds(const Rect& bounds) override;
     void setStatusText(int panel, const std::string& text) override;
@@ -63,7 +62,8 @@ private:
     void run(const std::function<void(MainController&)>& handler);
     void clickList(int row);
 
-    Application* app_ = nullptr;
+    MainController* controller_ = nullptr;
+    MessageBox* messages_ = nullptr;
     bool started_ = false;
     QWidget* panel_ = nullptr;
     QWidget* panelHeader_ = nullptr;

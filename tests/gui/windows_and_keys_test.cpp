@@ -10,11 +10,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 
 #include "GuiHarness.h"
 #include "search/qt/TForm4.h"
+#include "shell/core/MainCommands.h"
 #include "shell/qt/DesktopProgram.h"
 #include "shell/qt/TForm1.h"
 #include "tests/LocalHttpServer.h"
@@ -79,6 +81,20 @@ private slots:
         inDialog("N12", [](QWidget& about) { press(about, Qt::Key_Return); });
         QVERIFY(framed());
         QCOMPARE(window().geometry(), at);
+    }
+
+    void everyCommandOfTheWindowIsListed() {
+        // Each listed command has its widget (the window refuses to start
+        // without); and no menu item or toolbar button is left out of the list.
+        const QRegularExpression command("^(N|ToolButton)[0-9]+$");
+        for (QAction* action : window().findChildren<QAction*>()) {
+            const QString name = action->objectName();
+            if (action->isSeparator() || !command.match(name).hasMatch()) continue;
+            const auto kind =
+                name.startsWith('N') ? zorbinta::CommandKind::Menu : zorbinta::CommandKind::Toolbar;
+            QVERIFY2(zorbinta::findMainCommand(kind, name.toStdString()) != nullptr,
+                     qPrintable(name));
+        }
     }
 
     void everyDialogOpensWholeAndCentred_data() {

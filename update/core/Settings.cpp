@@ -47,6 +47,15 @@ void NewVersionPrompt::Button2Click() {
     dialogs_.close(DialogId::Prompt);
 }
 
+void NewVersionPrompt::press(int button) {
+    if (button == 1) Button1Click();
+    if (button == 2) Button2Click();
+}
+
+void NewVersionPrompt::setChecked(int box, bool ticked) {
+    if (box == 1) CheckBox1 = ticked;
+}
+
 void NewVersionPrompt::closeBox() {
     dialogs_.close(DialogId::Prompt);
 }

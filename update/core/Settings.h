@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/core/NewVersionOffer.h"
 #include "catalogue/core/ProgramFiles.h"
-#include "shell/core/Platform.h"
+#include "platform/core/DialogModel.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
 
 namespace zorbinta {
 
@@ -19,15 +22,7 @@ std::string readPromptFlag(const ProgramFiles& files);
 // fails as before, with the runtime's text.
 void writePromptOff(const ProgramFiles& files);
 
-// Called by the loader for every update record.
-class NewVersionOffer {
-public:
-    virtual ~NewVersionOffer() = default;
-    virtual void OfferNewVersion(const std::string& catalogueVersion,
-                                 const std::string& newVersionLink) = 0;
-};
-
-class NewVersionPrompt : public NewVersionOffer {
+class NewVersionPrompt final : public NewVersionOffer, public DialogModel {
 public:
     NewVersionPrompt(DialogRunner& dialogs, LinkOpener& links, ProgramFiles files)
         : dialogs_(dialogs), links_(links), files_(std::move(files)) {}
@@ -36,8 +31,11 @@ public:
                          const std::string& newVersionLink) override;
     void Button1Click();  // "Да"
     void Button2Click();  // "Нет"
-    void closeBox();
-    std::vector<std::string> texts() const;
+    void closeBox() override;
+    std::vector<std::string> texts() const override;
+    DialogControls controls() const override { return {.buttons = 2, .checkBoxes = 1}; }
+    void press(int button) override;
+    void setChecked(int box, bool ticked) override;
 
     bool CheckBox1 = false;  // "Больше не показывать данное сообщение"
     const std::string& link() const { return link_; }

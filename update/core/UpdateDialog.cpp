@@ -70,6 +70,11 @@ std::vector<std::string> UpdateDialog::texts() const {
     return {"Загрузка базы данных", "Загрузить", "Отмена"};
 }
 
+void UpdateDialog::press(int button) {
+    if (button == 1) Button1Click();
+    if (button == 2) Button2Click();
+}
+
 void UpdateDialog::setProgress(int min, int max, int position) {
     progressMin = min;
     progressMax = max;

@@ -27,7 +27,9 @@
 #include <vector>
 
 #include "catalogue/core/ProgramFiles.h"
-#include "shell/core/Platform.h"
+#include "platform/core/DialogModel.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
 #include "update/core/HttpClient.h"
 #include "update/core/SignatureCheck.h"
 
@@ -46,7 +48,7 @@ inline constexpr const char* kSecureConnectionMessage =
 // What the last download that loaded did to base.db.
 enum class DownloadOutcome { None, Replaced, Unchanged };
 
-class UpdateDialog {
+class UpdateDialog final : public DialogModel {
 public:
     UpdateDialog(Catalogue& catalogue, CatalogueLoader& loader, HttpClient& http,
                  MessageBox& messages, DialogRunner& dialogs, ProgramFiles files,
@@ -68,8 +70,10 @@ public:
     // "Отмена": closes, or stops a transfer under way; the dialog closes once
     // the transfer has ended.
     void Button2Click();
-    void closeBox() { Button2Click(); }
-    std::vector<std::string> texts() const;
+    void closeBox() override { Button2Click(); }
+    std::vector<std::string> texts() const override;
+    DialogControls controls() const override { return {.buttons = 2}; }
+    void press(int button) override;
 
     bool transferring() const { return transferring_; }
     // The error display the view runs the buttons under.

@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/core/Application.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
 #include "update/core/UpdateDialog.h"
 
 TForm3::TForm3(zorbinta::UpdateDialog& model, QWidget* parent) : QDialog(parent), model_(model) {

@@ -8,11 +8,14 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "shell/core/Application.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/Services.h"
+#include "update/core/Settings.h"
 
 namespace zorbinta::qt {
 
-TForm5::TForm5(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
+TForm5::TForm5(NewVersionPrompt& model, MessageBox& messages, QWidget* parent)
+    : QDialog(parent), model_(model), messages_(messages) {
     setObjectName("Form5");
     setWindowTitle(dialogCaption(DialogId::Prompt));
     setModal(true);
@@ -20,14 +23,16 @@ TForm5::TForm5(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    question_ = new QLabel("Доступна новая версия каталога. Скачать?");
+    // The question, the box, "Да" and "Нет".
+    const std::vector<std::string> texts = model_.texts();
+    question_ = new QLabel(QString::fromStdString(texts.at(0)));
     question_->setObjectName("Label1");
-    box_ = new QCheckBox("Больше не показывать данное сообщение");
+    box_ = new QCheckBox(QString::fromStdString(texts.at(1)));
     box_->setObjectName("CheckBox1");
-    yes_ = new QPushButton("Да");
+    yes_ = new QPushButton(QString::fromStdString(texts.at(2)));
     yes_->setObjectName("Button1");
     yes_->setDefault(true);
-    no_ = new QPushButton("Нет");
+    no_ = new QPushButton(QString::fromStdString(texts.at(3)));
     no_->setObjectName("Button2");
     no_->setAutoDefault(false);
 
@@ -50,32 +55,30 @@ TForm5::TForm5(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(box_, &QCheckBox::toggled, this, [this](bool on) { app_.prompt.CheckBox1 = on; });
-    connect(yes_, &QPushButton::clicked, this,
-            [this] { run([](Application& a) { a.prompt.Button1Click(); }); });
-    connect(no_, &QPushButton::clicked, this,
-            [this] { run([](Application& a) { a.prompt.Button2Click(); }); });
+    connect(box_, &QCheckBox::toggled, this, [this](bool on) { model_.CheckBox1 = on; });
+    connect(yes_, &QPushButton::clicked, this, [this] { run(&NewVersionPrompt::Button1Click); });
+    connect(no_, &QPushButton::clicked, this, [this] { run(&NewVersionPrompt::Button2Click); });
 }
 
-void TForm5::run(void (*handler)(Application&)) {
-    app_.prompt.CheckBox1 = box_->isChecked();
-    app_.guarded([this, handler] { handler(app_); });
+void TForm5::run(void (NewVersionPrompt::*handler)()) {
+    model_.CheckBox1 = box_->isChecked();
+    runGuarded(messages_, [this, handler] { (model_.*handler)(); });
 }
 
 void TForm5::showEvent(QShowEvent* event) {
     // Centred on the desktop as every dialog is, by the one who shows it.
-    box_->setChecked(app_.prompt.CheckBox1);
+    box_->setChecked(model_.CheckBox1);
     QDialog::showEvent(event);
 }
 
 void TForm5::closeEvent(QCloseEvent* event) {
     event->ignore();
-    run([](Application& a) { a.prompt.closeBox(); });
+    run(&NewVersionPrompt::closeBox);
 }
 
 void TForm5::reject() {
     // Escape closes the prompt as its close box does: nothing written.
-    run([](Application& a) { a.prompt.closeBox(); });
+    run(&NewVersionPrompt::closeBox);
 }
 
 }  // namespace zorbinta::qt

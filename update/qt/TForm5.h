@@ -9,15 +9,16 @@ class QLabel;
 class QPushButton;
 
 namespace zorbinta {
-class Application;
-}
+class MessageBox;
+class NewVersionPrompt;
+}  // namespace zorbinta
 
 namespace zorbinta::qt {
 
 class TForm5 final : public QDialog {
     Q_OBJECT
 public:
-    TForm5(Application& app, QWidget* parent);
+    TForm5(NewVersionPrompt& model, MessageBox& messages, QWidget* parent);
 
     QLabel* question() const { return question_; }
     QCheckBox* checkBox() const { return box_; }
@@ -30,9 +31,11 @@ protected:
     void reject() override;
 
 private:
-    void run(void (*handler)(Application&));
+    // The box into the model, then the model's handler, its error shown.
+    void run(void (NewVersionPrompt::*handler)());
 
-    Application& app_;
+    NewVersionPrompt& model_;
+    MessageBox& messages_;
     QLabel* question_ = nullptr;
     QCheckBox* box_ = nullptr;
     QPushButton* yes_ = nullptr;

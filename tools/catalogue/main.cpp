@@ -14,12 +14,12 @@
 #include "catalogue/core/CatalogueContents.h"
 #include "catalogue/core/CatalogueLoader.h"
 #include "catalogue/core/Error.h"
-#include "catalogue/tool/CatalogueBytes.h"
-#include "catalogue/tool/CsvExport.h"
-#include "catalogue/tool/CsvImport.h"
-#include "catalogue/tool/DiffReport.h"
-#include "catalogue/tool/Files.h"
-#include "catalogue/tool/Verify.h"
+#include "tools/catalogue/CatalogueBytes.h"
+#include "tools/catalogue/CsvExport.h"
+#include "tools/catalogue/CsvImport.h"
+#include "tools/catalogue/DiffReport.h"
+#include "tools/catalogue/Files.h"
+#include "tools/catalogue/Verify.h"
 
 namespace zorbinta::tool {
 namespace {

@@ -1,4 +1,4 @@
-#include "catalogue/tool/CsvImport.h"
+#include "tools/catalogue/CsvImport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,8 +11,8 @@
 #include "catalogue/core/Dates.h"
 #include "catalogue/core/Numbers.h"
 #include "catalogue/core/Win1251.h"
-#include "catalogue/tool/Csv.h"
-#include "catalogue/tool/FieldText.h"
+#include "tools/catalogue/Csv.h"
+#include "tools/catalogue/FieldText.h"
 
 namespace zorbinta::tool {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "catalogue/core/CatalogueContents.h"
-#include "catalogue/tool/CsvFiles.h"
+#include "tools/catalogue/CsvFiles.h"
 
 namespace zorbinta::tool {
 

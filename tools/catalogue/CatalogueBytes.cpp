@@ -1,10 +1,10 @@
-#include "catalogue/tool/CatalogueBytes.h"
+#include "tools/catalogue/CatalogueBytes.h"
 
 #include <span>
 
 #include "catalogue/core/CatalogueFields.h"
 #include "catalogue/core/Win1251.h"
-#include "catalogue/tool/FieldText.h"
+#include "tools/catalogue/FieldText.h"
 
 namespace zorbinta::tool {
 

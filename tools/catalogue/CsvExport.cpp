@@ -1,9 +1,9 @@
-#include "catalogue/tool/CsvExport.h"
+#include "tools/catalogue/CsvExport.h"
 
 #include <span>
 
-#include "catalogue/tool/Csv.h"
-#include "catalogue/tool/FieldText.h"
+#include "tools/catalogue/Csv.h"
+#include "tools/catalogue/FieldText.h"
 
 namespace zorbinta::tool {
 

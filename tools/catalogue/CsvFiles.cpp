@@ -1,4 +1,4 @@
-#include "catalogue/tool/CsvFiles.h"
+#include "tools/catalogue/CsvFiles.h"
 
 namespace zorbinta::tool {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "catalogue/core/CatalogueContents.h"
-#include "catalogue/tool/CsvFiles.h"
+#include "tools/catalogue/CsvFiles.h"
 
 namespace zorbinta::tool {
 

@@ -1,4 +1,4 @@
-#include "catalogue/tool/FieldText.h"
+#include "tools/catalogue/FieldText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "catalogue/tool/Csv.h"
+#include "tools/catalogue/Csv.h"
 
 namespace zorbinta::tool {
 

@@ -1,4 +1,4 @@
-#include "catalogue/tool/Files.h"
+#include "tools/catalogue/Files.h"
 
 #include <cerrno>
 #include <cstdio>

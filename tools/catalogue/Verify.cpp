@@ -1,4 +1,4 @@
-#include "catalogue/tool/Verify.h"
+#include "tools/catalogue/Verify.h"
 
 #include <filesystem>
 #include <iostream>
@@ -6,7 +6,7 @@
 
 #include "catalogue/core/Catalogue.h"
 #include "catalogue/core/Error.h"
-#include "catalogue/tool/Files.h"
+#include "tools/catalogue/Files.h"
 #include "update/minisign/Minisign.h"
 
 namespace zorbinta::tool {

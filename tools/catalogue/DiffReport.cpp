@@ -1,4 +1,4 @@
-#include "catalogue/tool/DiffReport.h"
+#include "tools/catalogue/DiffReport.h"
 
 #include <nlohmann/json.hpp>
 

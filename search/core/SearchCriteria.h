@@ -1,0 +1,32 @@
+#pragma once
+// What a search asks for and the test a plan passes, apart from the dialog
+// that asks: the results page reads them.
+
+#include <array>
+#include <string>
+
+#include "catalogue/core/Catalogue.h"
+
+namespace zorbinta {
+
+inline constexpr int kBoundCount = 8;    // Edit1..Edit8, Bounds[1..8]
+inline constexpr int kOptionCount = 15;  // Options[1..15]
+inline constexpr int kPriceBound = 6;    // the one upper bound: the monthly price
+
+struct SearchCriteria {
+    std::array<double, kBoundCount + 1> Bounds{};           // 1..8
+    std::array<unsigned char, kOptionCount + 1> Options{};  // 1..15
+};
+
+bool MatchesSearchCriteria(const Catalogue& catalogue, const SearchCriteria& criteria, int row);
+
+// The search dialog as the results page reads it: the criteria "Найти"
+// stored, and the fields whose bounds choose the order of the next results
+// page (a disk or traffic bound once, which empties its field; a price bound
+// every time).
+struct SearchState {
+    std::array<std::string, kBoundCount + 1> Edit;  // Edit[1..8], UTF-8
+    SearchCriteria criteria;
+};
+
+}  // namespace zorbinta

@@ -1,0 +1,3 @@
+#pragma once
+// Wrong: the catalogue builds on nothing.
+#include "update/core/Settings.h"

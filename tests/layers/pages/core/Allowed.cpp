@@ -1,0 +1,5 @@
+// Right: pages build on search and the catalogue.
+#include <string>
+
+#include "catalogue/core/Catalogue.h"
+#include "search/core/SearchCriteria.h"

@@ -1,0 +1,2 @@
+// Wrong: the core reaches into the views.
+#include "pages/qt/QtBrowserPane.h"

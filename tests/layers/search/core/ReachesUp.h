@@ -1,0 +1,3 @@
+#pragma once
+// Wrong: written with angle brackets, still a subsystem above.
+#include <shell/core/Application.h>

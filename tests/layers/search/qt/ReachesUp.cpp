@@ -1,0 +1,2 @@
+// Wrong: a view of the search dialog reaches into the shell.
+#include "shell/core/Platform.h"

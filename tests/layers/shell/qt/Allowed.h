@@ -1,0 +1,6 @@
+#pragma once
+// Right: the views of the shell use every subsystem's.
+#include <QWidget>
+
+#include "about/qt/TForm2.h"
+#include "update/minisign/Minisign.h"
