@@ -50,11 +50,16 @@ Catalogue::Catalogue()
 
 int Catalogue::rowCount(int table) const {
     switch (table) {
-        case ProviderTable: return ProviderCount;
-        case PlanTable: return PlanCount;
-        case FreeHostTable: return FreeHostCount;
-        case DomainTable: return DomainEnd > 0 ? DomainEnd - 1 : 0;
-        default: return 0;
+        case ProviderTable:
+            return ProviderCount;
+        case PlanTable:
+            return PlanCount;
+        case FreeHostTable:
+            return FreeHostCount;
+        case DomainTable:
+            return DomainEnd > 0 ? DomainEnd - 1 : 0;
+        default:
+            return 0;
     }
 }
 

@@ -43,8 +43,8 @@ namespace slot {
 // Provider table.
 inline constexpr int ProviderId = 1;  // number
 inline constexpr int FirmName = 1, Address = 2, Phone1Code = 3, Phone1Number = 4, Phone2Code = 5,
-                     Phone2Number = 6, Phone3Code = 7, Phone3Number = 8, WebAddress = 9,
-                     Email = 10, UpdatedOn = 11, ExtraInfo = 12;  // texts
+                     Phone2Number = 6, Phone3Code = 7, Phone3Number = 8, WebAddress = 9, Email = 10,
+                     UpdatedOn = 11, ExtraInfo = 12;  // texts
 // Plan table.
 inline constexpr int PlanName = 1;  // text
 inline constexpr int PlanNumber = 1, PlanProviderId = 2, DiskMb = 3, Traffic = 4, Mailboxes = 5,
@@ -53,12 +53,12 @@ inline constexpr int PlanNumber = 1, PlanProviderId = 2, DiskMb = 3, Traffic = 4
 inline constexpr int HasPhp = 1, HasPerl = 2, HasCgiBin = 3, HasSsi = 4, HasCron = 5, HasSsh = 6;
 // Free-hosting table.
 inline constexpr int FreeAddress = 1, FreeAdvertising = 2, FreeServices = 3,
-                     FreeComment = 4;                   // texts
+                     FreeComment = 4;                  // texts
 inline constexpr int FreeDiskMb = 1, FreeOfferId = 2;  // numbers
 // Domain table.
 inline constexpr int Zone = 1;  // text
-inline constexpr int DomainExtra = 1, DomainProviderId = 2, RegistrationPrice = 3,
-                     RenewalPrice = 4, ClientKind = 5;  // numbers
+inline constexpr int DomainExtra = 1, DomainProviderId = 2, RegistrationPrice = 3, RenewalPrice = 4,
+                     ClientKind = 5;  // numbers
 }  // namespace slot
 
 inline constexpr double kUnlimited = 99999;         // plans
@@ -83,8 +83,12 @@ public:
         return numbers_[numberIndex(table, slot, row)];
     }
     double& number(int table, int slot, int row) { return numbers_[numberIndex(table, slot, row)]; }
-    bool flag(int table, int slot, int row) const { return flags_[flagIndex(table, slot, row)] != 0; }
-    unsigned char& flag(int table, int slot, int row) { return flags_[flagIndex(table, slot, row)]; }
+    bool flag(int table, int slot, int row) const {
+        return flags_[flagIndex(table, slot, row)] != 0;
+    }
+    unsigned char& flag(int table, int slot, int row) {
+        return flags_[flagIndex(table, slot, row)];
+    }
 
     int ProviderCount = 0;
     int PlanCount = 0;

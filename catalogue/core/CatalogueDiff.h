@@ -30,8 +30,8 @@ struct FieldChange {
 struct RecordChange {
     RecordKind record = RecordKind::Provider;
     ChangeKind change = ChangeKind::Added;
-    int oldRow = 0;  // the record's row in the old catalogue; 0 when added
-    int newRow = 0;  // its row in the new catalogue; 0 when removed
+    int oldRow = 0;                   // the record's row in the old catalogue; 0 when added
+    int newRow = 0;                   // its row in the new catalogue; 0 when removed
     std::vector<FieldChange> fields;  // for Changed: every field that differs, in slot order
 };
 

@@ -13,8 +13,8 @@
 
 #include "platform/core/Dialogs.h"
 #include "platform/core/Services.h"
-#include "search/core/SearchDialog.h"
 #include "platform/qt/QtText.h"
+#include "search/core/SearchDialog.h"
 
 namespace zorbinta::qt {
 namespace {

@@ -51,7 +51,8 @@ std::string removeDotSegments(const std::string& path) {
     std::vector<std::string> segments;
     while (i <= path.size()) {
         const size_t next = path.find('/', i);
-        segments.push_back(path.substr(i, next == std::string::npos ? std::string::npos : next - i));
+        segments.push_back(
+            path.substr(i, next == std::string::npos ? std::string::npos : next - i));
         if (next == std::string::npos) break;
         i = next + 1;
     }
@@ -94,7 +95,8 @@ std::string resolveUrl(const std::string& base, const std::string& reference) {
         merged = refPath;
     } else {
         const size_t slash = b.path.find_last_of('/');
-        merged = (slash == std::string::npos ? std::string("/") : b.path.substr(0, slash + 1)) + refPath;
+        merged =
+            (slash == std::string::npos ? std::string("/") : b.path.substr(0, slash + 1)) + refPath;
     }
     return b.scheme + b.authority + removeDotSegments(merged) + refQuery;
 }
@@ -117,7 +119,9 @@ std::string formEncode(const std::string& value) {
     return out;
 }
 
-void HeadlessPane::navigate(const std::string& url) { pending_.push_back(url); }
+void HeadlessPane::navigate(const std::string& url) {
+    pending_.push_back(url);
+}
 
 void HeadlessPane::writeDocument(const std::string& page) {
     page_ = page;
