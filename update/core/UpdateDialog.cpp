@@ -49,18 +49,15 @@ bool announcesTooMuch(std::string_view text) {
     return value > kMaxCatalogueBytes;
 }
 
-// Whether the plain file at path holds exactly bytes; a file that is missing,
-// something else or unreadable does not.
-bool holdsExactly(const std::string& path, const std::string& bytes) {
+// The catalogue in use as it lies on disk: nothing when it is missing, not a
+// plain file, larger than any catalogue may be or unreadable.
+std::optional<std::string> readCatalogueInUse(const std::string& path) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec || size != bytes.size()) return false;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     try {
-        const std::optional<std::string> held = readFileBytesUpTo(path, bytes.size()).bytes;
-        return held && *held == bytes;
+        return readFileBytesUpTo(path, kMaxCatalogueBytes).bytes;
     } catch (const Error&) {
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -227,12 +224,22 @@ void UpdateDialog::installCatalogue() {
         removePart(part);
         return;
     }
+    // Read once, and only when needed: the replay check weighs a kept
+    // signature over it, and a download of the very same bytes (so of the
+    // same size) replaces nothing.
+    const std::string current = currentPath();
+    std::error_code ec;
+    const bool sameSize = std::filesystem::file_size(current, ec) == bytes->size();
+    const bool keptSignature =
+        signatures_ != nullptr && std::filesystem::exists(files_.currentFile(kSignatureFile), ec);
+    std::optional<std::string> inUse;
+    if (sameSize || keptSignature) inUse = readCatalogueInUse(current);
     std::optional<std::string> signature;
     if (signatures_ != nullptr) {
         std::optional<std::string> why;
         try {
             signature = fetchSignature();
-            if (signature) why = refusal(*bytes, *signature);
+            if (signature) why = refusal(*bytes, *signature, inUse);
         } catch (...) {
             removePart(part);
             throw;
@@ -246,7 +253,8 @@ void UpdateDialog::installCatalogue() {
 
     // The loader takes the whole file or changes nothing; the copy covers the
     // steps after it that can still fail.
-    const bool unchanged = holdsExactly(currentPath(), *bytes);
+    const bool unchanged = inUse == bytes;
+    inUse.reset();
     const Catalogue before = catalogue_;
     try {
         loader_.loadBytes(*bytes);
@@ -267,7 +275,6 @@ void UpdateDialog::installCatalogue() {
         return;
     }
     keepPrevious();
-    std::error_code ec;
     std::filesystem::rename(part, targetPath(), ec);
     if (ec) {
         catalogue_ = before;

@@ -45,6 +45,9 @@ inline constexpr const char* kOlderCatalogueMessage = "Каталог на се�
 inline constexpr const char* kSecureConnectionMessage =
     "Не удалось установить защищённое соединение с сервером каталога";
 
+// The signature kept beside the catalogue, in the user's folder or shipped.
+inline constexpr const char* kSignatureFile = "base.db.minisig";
+
 // What the last download that loaded did to base.db.
 enum class DownloadOutcome { None, Replaced, Unchanged };
 
@@ -88,7 +91,7 @@ public:
     // The catalogue in use, which a download replaces: the user's, else the shipped one.
     std::string currentPath() const { return files_.currentFile("base.db"); }
     // The signature of the catalogue in use, as the download accepted it.
-    std::string signaturePath() const { return files_.userFile("base.db.minisig"); }
+    std::string signaturePath() const { return files_.userFile(kSignatureFile); }
 
     // Once after a download that loaded (Replaced or Unchanged), None
     // otherwise; the main window asks when the dialog has closed.
@@ -113,9 +116,11 @@ private:
     // nothing when it cannot be had (the user was told, or cancelled).
     std::optional<std::string> fetchSignature();
     // Why bytes and their signature are refused; nothing when they are taken.
-    std::optional<std::string> refusal(const std::string& bytes,
-                                       const std::string& signature) const;
-    std::optional<std::uint64_t> keptTimestamp() const;
+    // inUse: the catalogue in use as read from disk, over which the kept
+    // signature is weighed.
+    std::optional<std::string> refusal(const std::string& bytes, const std::string& signature,
+                                       const std::optional<std::string>& inUse) const;
+    std::optional<std::uint64_t> keptTimestamp(const std::optional<std::string>& inUse) const;
     void keepSignature(const std::optional<std::string>& signature);
 
     Catalogue& catalogue_;

@@ -39,8 +39,7 @@ std::optional<std::string> UpdateDialog::fetchSignature() {
     }
     // Missing, cut off, too long or unreachable: either way the catalogue
     // comes without a signature that can be checked.
-    if (transfer.result != TransferResult::Complete || received > kMaxSignatureBytes ||
-        body.size() > kMaxSignatureBytes) {
+    if (transfer.result != TransferResult::Complete || body.size() > kMaxSignatureBytes) {
         messages_.showMessage(kSignatureMessage);
         return std::nullopt;
     }
@@ -48,16 +47,18 @@ std::optional<std::string> UpdateDialog::fetchSignature() {
 }
 
 std::optional<std::string> UpdateDialog::refusal(const std::string& bytes,
-                                                 const std::string& signature) const {
+                                                 const std::string& signature,
+                                                 const std::optional<std::string>& inUse) const {
     const SignatureVerdict verdict = signatures_->check(bytes, signature);
     // A signed time is what tells a replay from a newer catalogue.
     if (!verdict.valid || !verdict.timestamp) return kSignatureMessage;
-    const std::optional<std::uint64_t> kept = keptTimestamp();
+    const std::optional<std::uint64_t> kept = keptTimestamp(inUse);
     if (kept && *verdict.timestamp < *kept) return kOlderCatalogueMessage;
     return std::nullopt;
 }
 
-std::optional<std::uint64_t> UpdateDialog::keptTimestamp() const {
+std::optional<std::uint64_t> UpdateDialog::keptTimestamp(
+    const std::optional<std::string>& inUse) const {
     // A kept signature counts only while it still signs base.db with this
     // key: one left beside a catalogue it does not sign (a power cut between
     // the two renames, a catalogue taken without a key, a key replaced since)
@@ -65,11 +66,8 @@ std::optional<std::uint64_t> UpdateDialog::keptTimestamp() const {
     try {
         // The user's, or one shipped beside the shipped catalogue.
         const std::optional<std::string> kept =
-            readFileBytesUpTo(files_.currentFile("base.db.minisig"), kMaxSignatureBytes).bytes;
-        if (!kept) return std::nullopt;
-        const std::optional<std::string> inUse =
-            readFileBytesUpTo(currentPath(), kMaxCatalogueBytes).bytes;
-        if (!inUse) return std::nullopt;
+            readFileBytesUpTo(files_.currentFile(kSignatureFile), kMaxSignatureBytes).bytes;
+        if (!kept || !inUse) return std::nullopt;
         const SignatureVerdict verdict = signatures_->check(*inUse, *kept);
         return verdict.valid ? verdict.timestamp : std::nullopt;
     } catch (const Error&) {
