@@ -284,7 +284,7 @@ void CatalogueLoader::CatalogueLoad() {
     if (busy_) return;
     // The size is checked before the file is read, and the read stops at the
     // bound whatever the file does meanwhile.
-    BoundedBytes read = readFileBytesUpTo(files_.currentFile("base.db"), kMaxCatalogueBytes);
+    BoundedBytes read = readFileBytesUpTo(files_.currentFile(kCatalogueFile), kMaxCatalogueBytes);
     if (!read.bytes) failTooLarge(read.size);
     load(*read.bytes, &*read.bytes);
 }

@@ -20,6 +20,11 @@
 
 namespace zorbinta {
 
+// The catalogue, and the one a download replaced last, kept to show what
+// changed.
+inline constexpr const char* kCatalogueFile = "base.db";
+inline constexpr const char* kPreviousCatalogueFile = "base.db.prev";
+
 class ProgramFiles {
 public:
     // A portable folder: everything in dir.

@@ -264,13 +264,12 @@ std::string BuildUnchangedPage(const std::string& previousFile) {
 std::string BuildChangesPage(const Catalogue& current, const std::string& previousFile,
                              const ChangesPaging& paging) {
     namespace fs = std::filesystem;
-    const std::string& path = previousFile;
     auto impossible = [](const std::string& why) {
         return std::string(kHeading) + "<p>" + kNoComparison + why + ".</p>";
     };
 
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(previousFile, ec);
     if (!fs::exists(status)) return impossible("файл base.db.prev не найден");
     // Only a plain file is read: a folder or a device is no catalogue, and
     // reading one could take for ever.
@@ -278,7 +277,7 @@ std::string BuildChangesPage(const Catalogue& current, const std::string& previo
     std::optional<std::string> bytes;
     try {
         // Never read whole when it is larger than a catalogue may be.
-        bytes = readFileBytesUpTo(path, kMaxCatalogueBytes).bytes;
+        bytes = readFileBytesUpTo(previousFile, kMaxCatalogueBytes).bytes;
     } catch (const std::exception& e) {
         return impossible("файл base.db.prev не читается (" + htmlEscaped(e.what()) + ")");
     }

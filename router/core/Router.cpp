@@ -196,10 +196,11 @@ void Router::handle(const std::string& location) {
         show(body);
     }
     if (changes) {
-        body = BuildChangesPage(catalogue_, files_.userFile("base.db.prev"), changesPaging);
+        body = BuildChangesPage(catalogue_, files_.userFile(kPreviousCatalogueFile), changesPaging);
         show(body);
     }
-    if (has(text, kUnchangedCommand)) show(BuildUnchangedPage(files_.userFile("base.db.prev")));
+    if (has(text, kUnchangedCommand))
+        show(BuildUnchangedPage(files_.userFile(kPreviousCatalogueFile)));
 }
 
 }  // namespace zorbinta

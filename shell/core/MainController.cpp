@@ -44,7 +44,7 @@ void MainController::start() {
 void MainController::writeStartPage(const std::string& loadError) {
     std::error_code ec;
     CatalogueFile file = CatalogueFile::Missing;
-    if (std::filesystem::exists(files_.currentFile("base.db"), ec)) {
+    if (std::filesystem::exists(files_.currentFile(kCatalogueFile), ec)) {
         file = loadError.empty() ? CatalogueFile::Present : CatalogueFile::Damaged;
     }
     const std::string body =
@@ -57,7 +57,7 @@ void MainController::writeStartPage(const std::string& loadError) {
 
 void MainController::refreshChangesItem() {
     std::error_code ec;
-    const bool kept = std::filesystem::is_regular_file(files_.userFile("base.db.prev"), ec);
+    const bool kept = std::filesystem::is_regular_file(files_.userFile(kPreviousCatalogueFile), ec);
     changesEnabled = kept;
     s_.view.setChangesEnabled(kept);
 }

@@ -84,12 +84,12 @@ public:
 
     std::string catalogueUrl() const { return serverUrl_ + "/base.db"; }
     std::string signatureUrl() const { return serverUrl_ + "/base.db.minisig"; }
-    std::string targetPath() const { return files_.userFile("base.db"); }
+    std::string targetPath() const { return files_.userFile(kCatalogueFile); }
     std::string partPath() const { return files_.userFile("base.db.part"); }
     // The catalogue a download replaced, kept for the comparison with the new one.
-    std::string previousPath() const { return files_.userFile("base.db.prev"); }
+    std::string previousPath() const { return files_.userFile(kPreviousCatalogueFile); }
     // The catalogue in use, which a download replaces: the user's, else the shipped one.
-    std::string currentPath() const { return files_.currentFile("base.db"); }
+    std::string currentPath() const { return files_.currentFile(kCatalogueFile); }
     // The signature of the catalogue in use, as the download accepted it.
     std::string signaturePath() const { return files_.userFile(kSignatureFile); }
 
