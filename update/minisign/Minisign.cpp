@@ -2,6 +2,7 @@
 
 #include <sodium.h>
 
+#include <charconv>
 #include <cstring>
 #include <vector>
 
@@ -154,15 +155,13 @@ const char* describe(Outcome outcome) {
 std::optional<std::uint64_t> timestampOf(std::string_view trustedComment) {
     const std::string_view field = trustedComment.substr(0, trustedComment.find('\t'));
     if (!field.starts_with(kTimestampPrefix)) return std::nullopt;
+    // Digits only, to the end of the field, and no more than 64 bits hold.
     const std::string_view digits = field.substr(kTimestampPrefix.size());
-    if (digits.empty() || digits.size() > 20) return std::nullopt;
+    if (digits.size() > 20) return std::nullopt;  // nor leading zeros beyond that
+    const char* end = digits.data() + digits.size();
     std::uint64_t value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        const auto digit = static_cast<std::uint64_t>(c - '0');
-        if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
-        value = value * 10 + digit;
-    }
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    if (error != std::errc{} || stop != end) return std::nullopt;
     return value;
 }
 
