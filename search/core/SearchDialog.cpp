@@ -134,7 +134,7 @@ void SearchDialog::closeBox() {
 }
 
 DialogControls SearchDialog::controls() const {
-    return {.buttons = 2, .checkBoxes = 19, .fields = kBoundCount};
+    return {.buttons = 2, .checkBoxes = kCheckBoxCount, .fields = kBoundCount};
 }
 
 void SearchDialog::press(int button) {
@@ -143,7 +143,7 @@ void SearchDialog::press(int button) {
 }
 
 void SearchDialog::setChecked(int box, bool ticked) {
-    if (box >= 1 && box <= 19) CheckBox[static_cast<size_t>(box)] = ticked;
+    if (box >= 1 && box <= kCheckBoxCount) CheckBox[static_cast<size_t>(box)] = ticked;
 }
 
 void SearchDialog::setText(int edit, const std::string& text) {
@@ -171,9 +171,9 @@ KeyResult SearchDialog::keyPress(int edit, char32_t key, int caret) {
 
 std::vector<std::string> SearchDialog::texts() const {
     std::vector<std::string> out;
-    out.reserve(kBoundCount + 19 + 2);
+    out.reserve(kBoundCount + kCheckBoxCount + 2);
     for (int i = 1; i <= kBoundCount; ++i) out.push_back(Label[i]);
-    for (int i = 1; i <= 19; ++i) out.push_back(CheckBoxCaption[i]);
+    for (int i = 1; i <= kCheckBoxCount; ++i) out.push_back(CheckBoxCaption[i]);
     out.emplace_back("Найти");
     out.emplace_back("Отмена");
     return out;

@@ -29,6 +29,9 @@ KeyResult filterKey(KeyFilter filter, std::string_view text, int caret, char32_t
 
 class SearchDialog final : public SearchState, public DialogModel {
 public:
+    // CheckBox1..CheckBox4 "Неогр.", then one for each option.
+    static constexpr int kCheckBoxCount = 19;
+
     // The four "Неогр." boxes are captioned from the start.
     explicit SearchDialog(DialogRunner& dialogs);
 
@@ -53,9 +56,9 @@ public:
     void setChecked(int box, bool ticked) override;
     void setText(int edit, const std::string& text) override;
 
-    std::array<bool, 20> CheckBox{};              // CheckBox[1..19]
-    std::array<std::string, 9> Label;             // Label[1..8]
-    std::array<std::string, 20> CheckBoxCaption;  // [1..19]
+    std::array<bool, kCheckBoxCount + 1> CheckBox{};              // CheckBox[1..19]
+    std::array<std::string, kBoundCount + 1> Label;               // Label[1..8]
+    std::array<std::string, kCheckBoxCount + 1> CheckBoxCaption;  // [1..19]
 
 private:
     DialogRunner& dialogs_;
