@@ -35,16 +35,17 @@ bool Driver::runQuery(const std::string& line) {
              << ' ' << main.bounds.height << '\n';
     } else if (what == "fields") {
         out_ << "=== fields\n";
-        for (int k = 1; k <= 8; ++k) out_ << "Edit" << k << '=' << app_->search.Edit[k] << '\n';
-        for (int k = 1; k <= 19; ++k) {
+        for (int k = 1; k <= kBoundCount; ++k)
+            out_ << "Edit" << k << '=' << app_->search.Edit[k] << '\n';
+        for (int k = 1; k <= SearchDialog::kCheckBoxCount; ++k) {
             out_ << "CheckBox" << k << '=' << (app_->search.CheckBox[k] ? 1 : 0) << '\n';
         }
     } else if (what == "criteria") {
         out_ << "=== criteria\n";
         const SearchCriteria& c = app_->search.criteria;
-        for (int k = 1; k <= 8; ++k)
+        for (int k = 1; k <= kBoundCount; ++k)
             out_ << "Bounds[" << k << "]=" << formatGeneral(c.Bounds[k]) << '\n';
-        for (int j = 1; j <= 15; ++j)
+        for (int j = 1; j <= kOptionCount; ++j)
             out_ << "Options[" << j << "]=" << (c.Options[j] ? 1 : 0) << '\n';
     } else if (what == "progress") {
         out_ << "=== progress " << app_->update.progressMin << ' ' << app_->update.progressMax
