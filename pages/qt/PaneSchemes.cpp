@@ -8,6 +8,8 @@
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
+#include "platform/qt/QtText.h"
+
 namespace zorbinta::qt {
 namespace {
 
@@ -47,7 +49,7 @@ void registerPaneSchemes() {
 }
 
 QByteArray framedDocument(const std::string& page, const QUrl& location) {
-    const QString text = QString::fromUtf8(page.data(), static_cast<qsizetype>(page.size()));
+    const QString text = qs(page);
     qsizetype at = 0;
     while (at < text.size() && text.at(at).isSpace()) ++at;
     if (text.mid(at, 9).compare("<!doctype", Qt::CaseInsensitive) == 0) {

@@ -223,8 +223,7 @@ void TForm1::attach(MainController& controller, MessageBox& messages) {
     messages_ = &messages;
     for (const MainCommand& c : mainCommands()) {
         if (c.run == nullptr) continue;  // a menu of the bar
-        const QString name =
-            QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
+        const QString name = qs(c.name);
         auto handler = [this, method = c.run] {
             run([method](MainController& m) { (m.*method)(); });
         };
