@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "pages/qt/CataloguePage.h"
+#include "platform/qt/QtText.h"
 
 namespace zorbinta::qt {
 namespace {
@@ -30,7 +31,7 @@ constexpr int kLoadRetries = 3;
 constexpr int kSourceSafetyMs = 60000;
 
 QString cleanDir(const std::string& dir) {
-    QString clean = QDir::cleanPath(QString::fromStdString(dir));
+    QString clean = QDir::cleanPath(qs(dir));
     if (!clean.endsWith('/')) clean += '/';
     return clean;
 }

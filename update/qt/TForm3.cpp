@@ -10,20 +10,21 @@
 
 #include "platform/core/Dialogs.h"
 #include "platform/core/Services.h"
+#include "platform/qt/QtText.h"
 #include "update/core/UpdateDialog.h"
 
 TForm3::TForm3(zorbinta::UpdateDialog& model, QWidget* parent) : QDialog(parent), model_(model) {
-    setWindowTitle(QString::fromUtf8(zorbinta::dialogCaption(zorbinta::DialogId::Update)));
+    setWindowTitle(zorbinta::qt::qs(zorbinta::dialogCaption(zorbinta::DialogId::Update)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     const std::vector<std::string> texts = model_.texts();
-    Label1 = new QLabel(QString::fromStdString(texts.at(0)), this);
+    Label1 = new QLabel(zorbinta::qt::qs(texts.at(0)), this);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setTextVisible(false);
-    Button1 = new QPushButton(QString::fromStdString(texts.at(1)), this);
+    Button1 = new QPushButton(zorbinta::qt::qs(texts.at(1)), this);
     Button1->setObjectName("Button1");
-    Button2 = new QPushButton(QString::fromStdString(texts.at(2)), this);
+    Button2 = new QPushButton(zorbinta::qt::qs(texts.at(2)), this);
     Button2->setObjectName("Button2");
     // Enter is "Загрузить" (while a transfer runs, the button and Enter
     // with it are off); Escape is the close box.

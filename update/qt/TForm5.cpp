@@ -10,6 +10,7 @@
 
 #include "platform/core/Dialogs.h"
 #include "platform/core/Services.h"
+#include "platform/qt/QtText.h"
 #include "update/core/Settings.h"
 
 namespace zorbinta::qt {
@@ -25,14 +26,14 @@ TForm5::TForm5(NewVersionPrompt& model, MessageBox& messages, QWidget* parent)
 
     // The question, the box, "Да" and "Нет".
     const std::vector<std::string> texts = model_.texts();
-    question_ = new QLabel(QString::fromStdString(texts.at(0)));
+    question_ = new QLabel(qs(texts.at(0)));
     question_->setObjectName("Label1");
-    box_ = new QCheckBox(QString::fromStdString(texts.at(1)));
+    box_ = new QCheckBox(qs(texts.at(1)));
     box_->setObjectName("CheckBox1");
-    yes_ = new QPushButton(QString::fromStdString(texts.at(2)));
+    yes_ = new QPushButton(qs(texts.at(2)));
     yes_->setObjectName("Button1");
     yes_->setDefault(true);
-    no_ = new QPushButton(QString::fromStdString(texts.at(3)));
+    no_ = new QPushButton(qs(texts.at(3)));
     no_->setObjectName("Button2");
     no_->setAutoDefault(false);
 
