@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Program folders with generated catalogues, and a browser pane that keeps
 // only the last page, for driving the whole program in benchmarks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and ordering, each beside the least work that must be done (the
 // load) or the plain selection passes (the orderings) on the same data.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue tool's commands on the generated catalogues, to stand beside
 // the loader's time on the same files (CatalogueLoad).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as the user meets it: one router handling per kind of page,
 // from the location text to the page written into the pane, and the main
 // window's activation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a signed download adds, on a catalogue close to the size bound: the
 // signature check of the bytes received, beside loading the same bytes.
 // (The download checks once more the signature kept beside the catalogue in

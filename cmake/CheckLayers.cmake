@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the #include lines of the subsystems' files against cmake/Layers.cmake:
 #   cmake -DROOT=<source folder> -DFILES=<file listing paths relative to ROOT> -P CheckLayers.cmake
 # Prints every include that reaches up, one a line as

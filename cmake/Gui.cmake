@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program: Qt 6 Widgets with QtWebEngine. Only views live here;
 # every handler calls a controller of the subsystems below.
 find_package(Qt6 REQUIRED COMPONENTS Widgets WebEngineWidgets Svg)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The subsystems from the bottom up, each with the subsystems it builds on.
 # Read by the build, which makes one library of each that links exactly
 # these, and by CheckLayers.cmake, which fails the build when a file includes

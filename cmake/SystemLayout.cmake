@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A system program, as the Debian package installs it: the programs in bin/,
 # their read-only files in share/zorbinta/ (the programs look for them there,
 # beside their own bin/), and what a desktop shows of it: the menu entry, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the fuzz targets share: a program folder with the shipped templates
 // and sample catalogue, a browser pane that keeps only its last page, and

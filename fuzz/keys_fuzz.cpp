@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search dialog's key filters on arbitrary text, caret and key, and key
 // presses typed into a field from empty: the filter only accepts, replaces
 // "." by "," or refuses, and typing alone keeps a field a number the dialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue loader on arbitrary file bytes. A load either takes the
 // whole file or raises an Error and changes nothing; whatever it takes stays
 // within the tables' bounds and is valid text. A catalogue it takes is then

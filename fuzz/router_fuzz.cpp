@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The router on arbitrary location texts against the sample catalogue: every
 // handling either shows its pages or stops with an Error; pages are valid
 // text and do not depend on the page shown before; the history and its

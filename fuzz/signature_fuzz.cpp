@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The signature check on what a server may send: any bytes as key, signature
 // file and catalogue never break it; a signature made here over the fuzzed
 // catalogue and trusted comment is valid with the comment's timestamp, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The template rewriting on arbitrary template files and program folders:
 // every "ris/" (and in the head every "stl") of the template's own text is
 // replaced exactly once, unless the line starts with it, and nothing the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes Zorbinta catalogue files (base.db).
 
   gen_catalogue.py --sample PATH       the sample catalogue shipped with the program

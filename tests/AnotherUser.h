@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs part of a test as another user: root writes through permissions, so
 // checks of what a user may not write run in a child process that has

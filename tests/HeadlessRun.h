@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // zorbinta-headless run on a script, and a copy of the installed program
 // folder to run it in.

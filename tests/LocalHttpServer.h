@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small HTTP or HTTPS server on 127.0.0.1 for the download tests: an
 // ephemeral port and a handler that writes whatever bytes a case needs (a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key pairs and signature files in minisign's format, made with libsodium at
 // test time; tests/data/minisign holds files the real minisign tool made.

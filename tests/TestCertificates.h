@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A certificate authority of the test's own, made with the openssl tool at
 // the first use and trusted by the test's client alone (the machine's trust

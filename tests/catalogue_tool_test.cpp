@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-catalogue run as a process on files on disk, and the pieces
 // it stands on: the loader's check, the CSV files, the exact number texts.
 

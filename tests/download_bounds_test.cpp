@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The download's bounds and what it keeps of the catalogue it replaces, with
 // a scripted client: lengths a server may announce, bodies without end, the
 // loader's refusal of a large base.db, and base.db.prev.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files replaced through a flushed temporary file and a rename: what stays
 // of the file they replace (its link, its permissions, its refusal to be
 // written).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs the fuzz targets (fuzz/) found faults with, kept as regressions:
 // each case is the smallest input that showed the fault.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-headless downloading from a local server: --server, --offline and
 // --key.
 

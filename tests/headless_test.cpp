@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-headless driven through its script contract.
 
 #include <gtest/gtest.h>

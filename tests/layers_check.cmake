@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The include check run over tests/layers/, a tree of planted files: each
 # file that says "Wrong:" must be reported, each that says "Right:" must not,
 # and the check must fail.

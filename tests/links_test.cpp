@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program opens outside its pane: web addresses, and mail addresses
 // where it builds them; whatever else a catalogue names is refused.
 

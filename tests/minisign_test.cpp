@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // minisign's keys and signature files: every way a signature made here with
 // libsodium can be damaged. (Files the real tool made are checked by the
 // download and the catalogue tool's tests.)

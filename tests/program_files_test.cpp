@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program's files are: a portable folder or the installed layout,
 // chosen from the executable's folder, and, when installed, which file each
 // load, download and setting reads and writes. The installed files never

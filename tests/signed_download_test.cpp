@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signed catalogues against a local server: signatures made by the real
 // minisign tool (tests/data/minisign) and by libsodium at test time, the
 // refusals and what they leave, and HTTPS with a certificate authority of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start page at the first activation, and the changes page: the
 // comparison with base.db.prev, its paging, the files it refuses, menu item
 // N16 and the page that follows a download.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue download against a real HTTP server on 127.0.0.1: the dialog
 // model, the programs' Qt Network client, the loader and the new-version
 // prompt together.

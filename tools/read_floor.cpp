@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-read-floor: reads a catalogue file and decodes it to UTF-8, and
 // nothing else: the floor the headless program's peak memory is measured
 // against. It is linked as zorbinta-headless is and starts the same way

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-screenshots: runs the desktop program on a copy of its folder,
 // shows its start page, walks through the search, a provider's card and a
 // comparison, and the changes against an earlier catalogue, and saves a

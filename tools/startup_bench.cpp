@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-startup-bench: how long the desktop program takes from its start
 // to its start page on show, and how long a bare web view takes to show the
 // same page in a window of the same size under the same display: the floor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: name, version, developer, and the maker's site and mail
 // address as links. A click on its background closes it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Zorbinta core: toolkit-free libraries that hold the whole program, each
 // building only on those listed after it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A catalogue file's whole contents, read apart from the program's own
 // tables: the page of changes reads the catalogue a download replaced, and

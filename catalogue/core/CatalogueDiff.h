@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What changed from one catalogue to another. The catalogue tool's "diff"
 // prints it, and the program shows it after a download.

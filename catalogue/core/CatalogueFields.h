@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fields of each table's record, in the order a base.db record holds
 // them, with the names the keepers of the catalogue see in the tool's CSV

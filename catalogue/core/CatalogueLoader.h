@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads base.db into the catalogue. A load takes the whole file or changes
 // nothing: records are parsed into a staging area and committed at the end.

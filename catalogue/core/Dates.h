@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dates as the catalogue holds them (a provider's UpdatedOn).
 

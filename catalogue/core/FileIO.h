@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-file reads and writes with the runtime's error texts, which the user
 // sees in the error box. What can fail throws Error with that text; only the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's history of visited locations, among the catalogue's
 // process-wide data. Entry BackCount of BackList is the page on show; entry

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text a catalogue is parsed from: the file's lines joined with "?*?"
 // (a line ends at LF or CR LF, a CR on its own is dropped, the byte 0x1A

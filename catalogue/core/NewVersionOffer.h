@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the loader does with a catalogue's version record: it offers the
 // version and its link to whoever the program gives it (the new-version

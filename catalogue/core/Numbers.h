@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number texts as the user's regional settings write them: a comma is the
 // decimal separator, there is no digit grouping.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1251 at the file edges, UTF-8 everywhere inside the program.
 // The undefined byte 0x98 maps to U+0098 so that all 256 bytes round-trip.

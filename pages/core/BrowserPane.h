@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page area as the core sees it: the operations of the platform's web
 // browser control that page output and the router rely on.

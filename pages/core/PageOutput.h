@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pages are head + body + tail, the head and tail read afresh from the
 // templates for every page, and written straight into the pane's document.

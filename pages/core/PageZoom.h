@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pane's zoom, in percent of the pages' own size, stepped as web
 // browsers step it. It lasts for the run; nothing is saved.

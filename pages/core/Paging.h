@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lists shown a page at a time: fifteen rows a page, and under the list a row
 // of links to every page.

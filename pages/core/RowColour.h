@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alternation of data-row colours shared by all pages of one router
 // handling: the first coloured row is "#FFE6CC".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's page as the pane uses it: it lets through only the loads the
 // pane starts itself and turns every other navigation into a signal, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pane's own URL schemes and the filter on what its pages may load. The
 // written documents and the program's files are served under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page area on QtWebEngine. Every navigation the user or the program
 // starts completes here, under the program's own control: the location is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A modal dialog's model as its window and zorbinta-headless drive it: the
 // texts it shows and what a user can do to it. Controls are numbered from 1

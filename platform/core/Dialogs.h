@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's modal dialogs as their models see each other: which one,
 // its caption, and the service that runs one modally and closes it.

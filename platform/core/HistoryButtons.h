@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Back and Forward buttons as the router's recording and the history
 // commands set them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Platform services the subsystems talk to: message boxes, opening
 // addresses with the user's default programs, the desktop work area and the

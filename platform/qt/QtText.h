@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's texts are UTF-8 in standard strings; Qt's are QString. Every
 // Qt view converts the same way, so this sits below all of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The changes page: what the catalogue on show brought against the one the
 // last download replaced (base.db.prev), from the core's comparison.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The navigation router: on every completed navigation it reads the
 // location, records it in the history, and builds and shows every page whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start page: what the catalogue holds, how fresh it is and where to
 // begin. The main window writes it into the pane once, after its first

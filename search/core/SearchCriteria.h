@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a search asks for and the test a plan passes, apart from the dialog
 // that asks: the results page reads them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual-server search dialog (TForm4) without its widgets: field texts,
 // check boxes, the stored SearchCriteria, the key filters and the match test.

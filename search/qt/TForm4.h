@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual-server search dialog: eight bounds with their key filters,
 // four "Неогр." boxes, fifteen option boxes in three columns of five, and

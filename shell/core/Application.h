@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole program over its platform services: one object that owns the
 // catalogue and every window's controller, shared by the Qt program and

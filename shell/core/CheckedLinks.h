@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Addresses the program opens outside its pane come from the catalogue: the
 // new-version link, the provider's e-mail, links a page may hold. Only web

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Back and Forward through the history: each returns the location to
 // navigate to and sets its pending flag, so that the router does not record

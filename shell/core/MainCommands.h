@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's commands, listed once: every menu item, toolbar button
 // and the provider panel's close button by its name, with the controller's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window (TForm1) without its widgets: activation, the provider
 // panel and list, every menu item and toolbar button, Back and Forward.

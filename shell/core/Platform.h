@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What only the program as a whole asks of its platform: the main window as
 // its controller drives it, and the modal dialogs shown by id. The services

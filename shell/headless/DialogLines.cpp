@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines that act on the open dialog, through the model every dialog
 // offers: its buttons, check boxes, fields, labels and close box.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // zorbinta-headless: the program's controllers with in-memory views, driven
 // line by line by a script of user actions.

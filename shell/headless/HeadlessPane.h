@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A browser pane that lives in memory: navigations queue up and complete
 // when events are processed, relative links resolve as a browser resolves

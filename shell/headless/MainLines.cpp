@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines that act on the main window: its commands by their names, the
 // provider list, navigations and the pages' forms.
 

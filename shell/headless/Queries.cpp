@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines that print what the user sees: "show ...".
 
 #include "catalogue/core/Numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/headless/ScriptWords.h"
 
 #include "catalogue/core/Win1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-headless [--server URL] [--offline] [--key KEY] [PROGRAM_DIR] < script
 
 #include <unistd.h>

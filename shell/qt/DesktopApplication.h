@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object of the desktop program. Every handler runs its
 // work guarded already; this is the last line behind them, so that no error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program put together: the five windows in their order (main
 // window, About box, download dialog, search dialog, new-version prompt),

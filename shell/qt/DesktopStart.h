@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program's start, shared by its executable and the tools that
 // time it: the engine's needs before the application object exists, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's pictures: SVG files among the program's resources
 // (shell/qt/pictures/, and the program icon shell/qt/zorbinta.svg), drawn at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: menus, toolbar, the provider panel with its list, the
 // page area and the status bar. Every command calls the main controller.

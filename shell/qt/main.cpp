@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta: the desktop catalogue of web-hosting offers.
 
 #include <CLI/CLI.hpp>

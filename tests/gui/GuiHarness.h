@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the desktop program's tests share: a private copy of the installed
 // program folder, the engine set up for a machine without a GPU, waits on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page pane on the real engine: what the router relies on (locations as
 // navigated, relative links and both forms, pages of any size), and what a
 // catalogue text cannot do (run scripts, load remote content, move the page

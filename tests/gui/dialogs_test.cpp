@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's dialogs under real key presses and clicks: the search
 // dialog's key filters, keyboard use and its mirror of the model; the About
 // box's links and background click; the new-version prompt and its setting.

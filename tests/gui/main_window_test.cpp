@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program as a user drives it: its windows, menus and toolbar,
 // the provider panel, the catalogue pages reached by clicking in them, Back
 // and Forward, the shortcuts, saving, and the error display.

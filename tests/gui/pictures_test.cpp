@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures: each one draws something at every size and pixel
 // ratio the toolbar and the window manager ask for (a renderer that could
 // not read the SVG files would leave blank buttons), and disabled it is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt Network client and the download dialog's window against a local
 // HTTP server.
 

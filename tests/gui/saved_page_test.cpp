@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A page saved from the pane opens with readable Cyrillic in a browser whose
 // default encoding is another one: the file is Windows-1251 and says so.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows on a screen a window manager frames: the main window's frame
 // fills the work area, every dialog opens whole and centred, also at a scale
 // factor of 2, and the status texts never meet. And the program without the

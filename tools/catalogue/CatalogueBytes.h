@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A catalogue written as base.db, as the tool's "build" writes it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comma-separated values as RFC 4180 has them, in UTF-8: the form in which
 // the catalogue's keepers edit its tables in a spreadsheet.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CSV files a keeper edits: one table each, a header row of field names
 // and a row a record, in the record order of the catalogue and with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "build": the texts of the five CSV files read and checked into a
 // catalogue.

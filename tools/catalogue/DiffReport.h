@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What "diff" prints: the changes between two catalogues, for a reader or as
 // JSON.

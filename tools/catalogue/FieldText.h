@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the tool writes one field of a record, into base.db and into the CSV
 // files alike: numbers in their shortest exact form, flags as 0 and 1, and

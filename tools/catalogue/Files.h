@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool's file edges: bounded reads, and writes that leave either the old
 // file or the whole new one, never a part.

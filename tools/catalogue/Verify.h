@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // zorbinta-catalogue verify: the program's own check of a signed catalogue.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-catalogue: checks, exports, builds, compares and verifies
 // catalogue files for the people who keep and publish the catalogue.
 

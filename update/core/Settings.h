@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file templ/config.txt and the new-version prompt (TForm5).
 

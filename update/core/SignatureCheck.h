@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check a signed catalogue passes before it replaces base.db. The core
 // only asks; the cryptography lives outside it (update/minisign).

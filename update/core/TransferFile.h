@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file a download writes, chunk by chunk, with the runtime's error texts
 // ("Disk full", "File access denied", "I/O error %d") that the user is shown.

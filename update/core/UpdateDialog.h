@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The download dialog (TForm3): fetches base.db over HTTP and loads it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The download dialog's part with the catalogue keepers' key: the signature
 // fetched after the catalogue, checked against it and against the one kept
 // beside the catalogue in use, and kept in its place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue keepers' public key, fixed at build time
 // (-DZORBINTA_CATALOGUE_KEY=RW...). Kept in a file of its own so that a new
 // key rebuilds only this file.

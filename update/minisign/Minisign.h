@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // minisign's public keys and signature files, checked with libsodium: the
 // format the catalogue keepers' `minisign -S` writes and `minisign -V` reads.

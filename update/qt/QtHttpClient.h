@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue download on Qt Network, for the desktop program and the
 // headless one alike (Qt Core and Network only). Each request blocks its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The download dialog "Обновление": a label, the bar and two buttons over the
 // UpdateDialog model. The bar repaints after every chunk while the transfer

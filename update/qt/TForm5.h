@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The new-version prompt, centred on the desktop: the question, the box
 // "Больше не показывать данное сообщение", and "Да" / "Нет".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Right: pages build on search and the catalogue.
 #include <string>
 
