@@ -107,7 +107,9 @@ TEST(SearchDialog, FindSetsBoundsAndOptionsAndCloses) {
     d.CheckBox[4] = true;   // MySQL unlimited
     d.CheckBox[5] = true;   // PHP
     d.CheckBox[19] = true;  // daily backup
+    EXPECT_FALSE(d.searched);
     d.Button1Click();
+    EXPECT_TRUE(d.searched);
     const std::array<double, 9> expected = {0, 100, 99999, 0, 3, 99999, 99999, 1, 7};
     EXPECT_EQ(d.criteria.Bounds, expected);
     for (int j = 1; j <= 15; ++j) EXPECT_EQ(d.criteria.Options[j], (j == 1 || j == 15) ? 1 : 0);
@@ -133,6 +135,7 @@ TEST(SearchDialog, PastedTextStopsFindWithEarlierBoundsSet) {
     }
     const std::array<double, 9> expected = {0, 10, 20, 3, 4, 5, 6, 7, 8};
     EXPECT_EQ(d.criteria.Bounds, expected);
+    EXPECT_FALSE(d.searched);
     EXPECT_EQ(d.criteria.Options[3], 1);
     EXPECT_EQ(d.criteria.Options[7], 0);
     EXPECT_TRUE(dialogs.closed.empty());
@@ -145,6 +148,7 @@ TEST(SearchDialog, CancelAndCloseBoxKeepTheCriteria) {
     d.Button2Click();
     d.closeBox();
     EXPECT_EQ(d.criteria.Bounds, (std::array<double, 9>{}));
+    EXPECT_FALSE(d.searched);
     EXPECT_EQ(dialogs.closed, (std::vector<DialogId>{DialogId::Search, DialogId::Search}));
 }
 

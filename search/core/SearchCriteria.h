@@ -28,6 +28,9 @@ bool MatchesSearchCriteria(const Catalogue& catalogue, const SearchCriteria& cri
 struct SearchState {
     std::array<std::string, kBoundCount + 1> Edit;  // Edit[1..8], UTF-8
     SearchCriteria criteria;
+    // Whether a "Найти" has closed the dialog in this run: before it there is
+    // no current search ("Отмена" and the close box make none).
+    bool searched = false;
 };
 
 }  // namespace zorbinta

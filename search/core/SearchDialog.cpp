@@ -123,6 +123,7 @@ void SearchDialog::Button1Click() {
     for (int j = 1; j <= kOptionCount; ++j) {
         criteria.Options[j] = CheckBox[kFirstOptionBox - 1 + j] ? 1 : 0;
     }
+    searched = true;
     dialogs_.close(DialogId::Search);
 }
 
