@@ -4,7 +4,7 @@
 # beside their own bin/), and what a desktop shows of it: the menu entry, the
 # icon, AppStream metainfo and a man page for each program. The paths are
 # fixed, not GNUInstallDirs', because the programs find their files by them.
-set(ZORBINTA_APP_ID ru.zorbinta.Zorbinta)
+set(ZORBINTA_APP_ID ru.zorbinta.zorbinta)
 set(ZORBINTA_SHARE_DIR share/zorbinta)
 
 set(ZORBINTA_PROGRAMS zorbinta-headless zorbinta-catalogue)

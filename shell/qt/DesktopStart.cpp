@@ -34,7 +34,7 @@ int runDesktopProgram(int argc, char** argv, const std::string& programDir,
                            : ProgramFiles(programDir);
     // The name of the menu entry: the package installs it under the
     // program's AppStream id, a portable folder beside the program.
-    QApplication::setDesktopFileName(files.portable() ? "zorbinta" : "ru.zorbinta.Zorbinta");
+    QApplication::setDesktopFileName(files.portable() ? "zorbinta" : "ru.zorbinta.zorbinta");
     QApplication::setWindowIcon(pictureIcon(Picture::Program));
 
     // The program speaks Russian; so do the toolkit's own dialogs and buttons.
