@@ -103,7 +103,8 @@ private slots:
         // Each with its Alt+letter marked.
         QCOMPARE(shown, (QStringList{"&Файл", "  &Сохранить", "  -", "  &Выход", "&Поиск",
                                      "  &Виртуалный сервер", "По&казать", "  &Хостинг-провайдеры",
-                                     "  &Бесплатный хостинг", "  &Регистрация доменов", "  -",
+                                     "  &Бесплатный хостинг", "  &Регистрация доменов",
+                                     "  &Главная страница", "  -",
                                      "  У&величить масштаб", "  У&меньшить масштаб",
                                      "  &Обычный масштаб", "&Сервис", "  &Обновление",
                                      "  &Изменения каталога", "&О программе"}));
@@ -260,6 +261,14 @@ private slots:
         QTest::mouseClick(page, Qt::ForwardButton, {}, QPoint(20, 20));
         QVERIFY(waitUntil([&] { return location() == templ("space"); }) && waitComplete(pane()));
         QTest::mouseClick(page, Qt::BackButton, {}, QPoint(20, 20));
+        QVERIFY(waitUntil([&] { return location() == templ("traf"); }) && waitComplete(pane()));
+
+        // Alt+Home leads back to the start page, a page of the history as any.
+        QTest::keyClick(page, Qt::Key_Home, Qt::AltModifier);
+        QVERIFY(waitUntil([&] { return location() == templ("main.htm?glavn"); }) &&
+                waitComplete(pane()));
+        QVERIFY(pageText(pane()).contains("Каталог хостинг-провайдеров"));
+        back->trigger();
         QVERIFY(waitUntil([&] { return location() == templ("traf"); }) && waitComplete(pane()));
     }
 
