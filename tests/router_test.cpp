@@ -248,10 +248,11 @@ TEST_F(RouterFlow, BackAndForwardOverFourPages) {
 // that only its own location reaches.
 TEST_F(RouterFlow, StartPageCommandIsApartFromEveryOther) {
     const std::string_view word = kStartCommand;
-    for (const std::string_view other :
-         {"space", "traf", "stoim", "page", "dom", "reg", "prod", "zona=", "norh=", "free",
-          "http://srav", "nom=", "prov", "id=", kChangesCommand, kUnchangedCommand, "itog",
-          "pochti", "luchsh", "templ/main.htm?"}) {
+    for (const std::string_view other : {"space", "traf",   "stoim",         "page",
+                                         "dom",   "reg",    "prod",          "zona=",
+                                         "norh=", "free",   "http://srav",   "nom=",
+                                         "prov",  "id=",    kChangesCommand, kUnchangedCommand,
+                                         "itog",  "pochti", "luchsh",        "templ/main.htm?"}) {
         EXPECT_EQ(word.find(other), std::string_view::npos) << other;
         EXPECT_EQ(other.find(word), std::string_view::npos) << other;
     }
@@ -266,9 +267,9 @@ TEST_F(RouterFlow, StartPageCommandIsApartFromEveryOther) {
 
     for (const std::string& location :
          {url("main.htm?stoim"), url("main.htm?free"), url("main.htm?dom"),
-          url("main.htm?provid=7"), url("space"), url("traf"), url("stoimpage2"),
-          url("trafpage2"), url("spacepage1"), url("dompage2"), url("main.htm"),
-          url("main.htm?izmen"), url("main.htm?nochange"), std::string("http://srav/?"),
+          url("main.htm?provid=7"), url("space"), url("traf"), url("stoimpage2"), url("trafpage2"),
+          url("spacepage1"), url("dompage2"), url("main.htm"), url("main.htm?izmen"),
+          url("main.htm?nochange"), std::string("http://srav/?"),
           std::string("http://srav/?nom=3&nom=17"), std::string("http://dom/?zona=.ru%7C&norh=1"),
           std::string("http://dom/domregzona=.ru%7Cnorh=0"),
           std::string("http://dom/domprodzona=.ru%7C")}) {
