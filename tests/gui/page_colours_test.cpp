@@ -21,17 +21,6 @@ using zorbinta::qt::DesktopProgram;
 
 namespace {
 
-QPalette darkPalette() {
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x2d));
-    p.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
-    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    p.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
-    p.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    p.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
-    return p;
-}
-
 // Every element that shows text (its own text nodes, a button's caption, a
 // list box's choice): its colour, the ground under it (the first ancestor
 // with a background; every stop of a gradient) and their contrast ratio, the
@@ -61,14 +50,12 @@ constexpr char kMeasure[] = R"(
     };
     const texts = [];
     for (const e of document.querySelectorAll('body, body *')) {
-        if (!e.getClientRects().length) continue;
         const own = [...e.childNodes].some(n => n.nodeType === 3 && n.textContent.trim());
-        if (!own && !e.matches('input[type=submit], select')) continue;
+        if (!e.getClientRects().length || (!own && !e.matches('input, select'))) continue;
         const fg = rgb(getComputedStyle(e).color)[0];
         for (const bg of grounds(e)) {
-            texts.push({what: e.tagName + (e.className ? '.' + e.className : '') + ' "' +
-                              (e.textContent || e.value || '').trim().slice(0, 30) + '"',
-                        color: fg.slice(0, 3).join(','), ground: bg.slice(0, 3).join(','),
+            texts.push({what: e.tagName + '.' + e.className + ' ' + (e.textContent || e.value).trim()
+                              .slice(0, 30), color: fg.join(','), ground: bg.join(','),
                         ratio: ratio(fg, bg)});
         }
     }
@@ -99,7 +86,7 @@ private slots:
     void initTestCase() {
         dark_ = qEnvironmentVariable("ZORBINTA_TEST_PALETTE") != "light";
         const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-        if (dark_) QApplication::setPalette(darkPalette());
+        if (dark_) QApplication::setPalette(QPalette(QColor(0x2d, 0x2d, 0x2d)));
         zorbinta::qt::followPaletteColourScheme();
         // The test's own flags stay; a light desktop's engine gets nothing more.
         const QByteArray now = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
@@ -147,23 +134,15 @@ private slots:
               qPrintable(worst["ground"].toString()));
         const QString rowA = measured["rowA"].toString();
         const QString rowB = measured["rowB"].toString();
+        const QString page = measured["page"].toString();
+        // A light desktop: today's ground and rows.
         if (!dark_) {
-            // Today's page: its ground, its rows and only the light sheet's
-            // text colours (a list box keeps the engine's black).
-            QCOMPARE(measured["page"].toString(), QString("251,251,253"));
+            QCOMPARE(page, QString("251,251,253"));
             if (!rowA.isEmpty()) QCOMPARE(rowA, QString("255,230,204"));
             if (!rowB.isEmpty()) QCOMPARE(rowB, QString("244,244,255"));
-            const QStringList light{"43,45,53",  "255,255,255", "211,220,238", "138,143,156",
-                                    "43,69,112", "31,78,156",   "74,79,92",    "80,84,95",
-                                    "90,95,107", "28,124,50",   "179,38,30",   "0,0,0"};
-            for (const QJsonValue& t : texts) {
-                QVERIFY2(light.contains(t.toObject()["color"].toString()),
-                         qPrintable(t.toObject()["what"].toString()));
-            }
             return;
         }
         QVERIFY2(worst["ratio"].toDouble() >= 4.5, qPrintable(worst["what"].toString()));
-        const QString page = measured["page"].toString();
         QVERIFY(page != "251,251,253");
         if (!rowA.isEmpty() && !rowB.isEmpty()) QVERIFY(rowA != rowB);
         for (const QString& row : {rowA, rowB}) {

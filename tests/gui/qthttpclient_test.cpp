@@ -66,11 +66,8 @@ public:
     Transfer downloadToFile(const std::string& url, const std::string& path,
                             const std::function<bool(std::size_t)>& onChunk) override {
         if (writeError == 0) return ForwardingHttpClient::downloadToFile(url, path, onChunk);
-        Transfer refused;
-        refused.result = TransferResult::WriteError;
-        refused.errorText = writeError == ENOSPC ? "Disk full" : "File access denied";
-        refused.systemError = writeError;
-        return refused;
+        return {TransferResult::WriteError, 0,
+                writeError == ENOSPC ? "Disk full" : "File access denied", writeError};
     }
 };
 
@@ -367,22 +364,13 @@ private slots:
         if (trouble == Trouble::SelfSigned) tls = testsupport::TestCertificates::get().selfSigned;
         LocalHttpServer server(
             [&](const HttpRequest& request, HttpPeer& peer) {
-                switch (trouble) {
-                    case Trouble::Silent:
-                        peer.waitForClose();
-                        return;
-                    case Trouble::Broken:
-                        peer.write(httpReply(200, std::string(3 * 1024, 'x'), "", "40960"));
-                        return;
-                    case Trouble::NotFound:
-                        peer.write(httpReply(404, "Not Found"));
-                        return;
-                    case Trouble::TooLarge:
-                        peer.write(httpReply(200, "", "", "99999999999"));
-                        return;
-                    default:
-                        peer.write(httpReply(200, request.path == "/base.db" ? catalogue : "sig"));
-                }
+                if (trouble == Trouble::Silent) return peer.waitForClose();
+                const std::string body = request.path == "/base.db" ? catalogue : "sig";
+                peer.write(trouble == Trouble::Broken
+                               ? httpReply(200, body.substr(0, 3 * 1024), "", "40960")
+                           : trouble == Trouble::NotFound ? httpReply(404, "Not Found")
+                           : trouble == Trouble::TooLarge ? httpReply(200, "", "", "99999999999")
+                                                          : httpReply(200, body));
             },
             tls, tls ? "localhost" : "127.0.0.1");
         std::string url = server.url();
