@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/core/Error.h"
+#include "router/core/ChangesPage.h"
+#include "router/core/StartPage.h"
 #include "tests/FakePlatform.h"
 
 namespace zorbinta {
@@ -240,6 +242,44 @@ TEST_F(RouterFlow, BackAndForwardOverFourPages) {
     EXPECT_EQ(app->history.ForwardCount, 0);
     EXPECT_EQ(app->history.BackCount, 3);
     EXPECT_EQ(app->history.BackList[3], url("D"));
+}
+
+// Показать → Главная страница: a page of its own, recorded like any page,
+// that only its own location reaches.
+TEST_F(RouterFlow, StartPageCommandIsApartFromEveryOther) {
+    const std::string_view word = kStartCommand;
+    for (const std::string_view other : {"space", "traf",   "stoim",         "page",
+                                         "dom",   "reg",    "prod",          "zona=",
+                                         "norh=", "free",   "http://srav",   "nom=",
+                                         "prov",  "id=",    kChangesCommand, kUnchangedCommand,
+                                         "itog",  "pochti", "luchsh",        "templ/main.htm?"}) {
+        EXPECT_EQ(word.find(other), std::string_view::npos) << other;
+        EXPECT_EQ(other.find(word), std::string_view::npos) << other;
+    }
+
+    app->main.N23Click();
+    ASSERT_EQ(fake.pane.pages.size(), 1u);
+    EXPECT_EQ(fake.pane.pages[0].location, url("main.htm?glavn"));
+    EXPECT_EQ(fake.pane.pages[0].page, "<head>" + app->main.startPageBody() + "<tail>");
+    EXPECT_NE(fake.pane.pages[0].page.find("Каталог хостинг-провайдеров"), std::string::npos);
+    EXPECT_EQ(app->history.BackCount, 1);
+    EXPECT_EQ(app->history.BackList[1], url("main.htm?glavn"));
+
+    for (const std::string& location :
+         {url("main.htm?stoim"), url("main.htm?free"), url("main.htm?dom"),
+          url("main.htm?provid=7"), url("space"), url("traf"), url("stoimpage2"), url("trafpage2"),
+          url("spacepage1"), url("dompage2"), url("main.htm"), url("main.htm?izmen"),
+          url("main.htm?nochange"), std::string("http://srav/?"),
+          std::string("http://srav/?nom=3&nom=17"), std::string("http://dom/?zona=.ru%7C&norh=1"),
+          std::string("http://dom/domregzona=.ru%7Cnorh=0"),
+          std::string("http://dom/domprodzona=.ru%7C")}) {
+        fake.pane.pages.clear();
+        go(location);
+        for (const auto& shown : fake.pane.pages) {
+            EXPECT_EQ(shown.page.find("Каталог хостинг-провайдеров"), std::string::npos)
+                << location;
+        }
+    }
 }
 
 }  // namespace

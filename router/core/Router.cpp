@@ -6,6 +6,7 @@
 #include "pages/core/PageOutput.h"
 #include "pages/core/SearchResults.h"
 #include "router/core/ChangesPage.h"
+#include "router/core/StartPage.h"
 
 namespace zorbinta {
 namespace {
@@ -202,6 +203,7 @@ void Router::handle(const std::string& location) {
     }
     if (has(text, kUnchangedCommand))
         show(BuildUnchangedPage(files_.userFile(kPreviousCatalogueFile)));
+    if (has(text, kStartCommand) && startPage_) show(startPage_());
 }
 
 }  // namespace zorbinta

@@ -4,6 +4,7 @@
 // location, records it in the history, and builds and shows every page whose
 // command word the location carries.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,10 @@ public:
     // The same for a given location (UTF-8).
     void handle(const std::string& location);
 
+    // Builds the start page's body for the command "glavn"; without one the
+    // command shows nothing.
+    void setStartPageBuilder(std::function<std::string()> build) { startPage_ = std::move(build); }
+
     // The part of a location in which command words are looked for: the
     // location without the program's own directory in front.
     std::string commandText(const std::string& location) const;
@@ -60,6 +65,7 @@ private:
     HistoryButtons& buttons_;
     ProgramFiles files_;
     std::string serverUrl_;
+    std::function<std::string()> startPage_;
 };
 
 }  // namespace zorbinta

@@ -2,7 +2,8 @@
 #pragma once
 // The start page: what the catalogue holds, how fresh it is and where to
 // begin. The main window writes it into the pane once, after its first
-// activation; it is not a navigation and the router never builds it.
+// activation, without a navigation; later the command "glavn" (Показать →
+// Главная страница) has the router build it again as a page of the history.
 
 #include <string>
 
@@ -12,6 +13,10 @@ namespace zorbinta {
 
 // Damaged: base.db is there, but the load raised an error.
 enum class CatalogueFile { Present, Missing, Damaged };
+
+// The start page's own command word: it holds no other command word, and no
+// other command's location holds it.
+inline constexpr const char* kStartCommand = "glavn";
 
 // "file://" + programDir + "templ/main.htm": the command address without a
 // command, so that the page's relative links resolve as on every other page.

@@ -21,6 +21,7 @@ Application::Application(const Platform& platform, ProgramFiles files, std::stri
       update(
           catalogue, loader, platform.http, platform.messages, *this, files_, serverUrl_,
           [this] { main.writeStatus(); }, platform.signatures) {
+    router.setStartPageBuilder([this] { return main.startPageBody(); });
     platform_.pane.setNavigateCompleteHandler([this] { guarded([this] { router.nav(); }); });
 }
 

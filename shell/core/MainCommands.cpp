@@ -35,6 +35,7 @@ constexpr std::array kCommands = {
     MainCommand{"N8", Kind::Menu, &C::N8Click},
     MainCommand{"N9", Kind::Menu, &C::N9Click},
     MainCommand{"N13", Kind::Menu, &C::N13Click},
+    MainCommand{"N23", Kind::Menu, &C::N23Click},
     MainCommand{"N17", Kind::Menu, &C::N17Click},
     MainCommand{"N18", Kind::Menu, &C::N18Click},
     MainCommand{"N19", Kind::Menu, &C::N19Click},

@@ -43,17 +43,19 @@ void MainController::start() {
 }
 
 void MainController::writeStartPage(const std::string& loadError) {
+    // Written, not navigated to: the router does not run and the history
+    // stays as the activation left it.
+    s_.pane.writeDocumentAt(startPageUrl(files_.programDir()),
+                            framedPage(files_.programDir(), startPageBody(loadError)));
+}
+
+std::string MainController::startPageBody(const std::string& loadError) const {
     std::error_code ec;
     CatalogueFile file = CatalogueFile::Missing;
     if (std::filesystem::exists(files_.currentFile(kCatalogueFile), ec)) {
         file = loadError.empty() ? CatalogueFile::Present : CatalogueFile::Damaged;
     }
-    const std::string body =
-        BuildStartPage(catalogue_, s_.program.catalogueVersion(), file, loadError);
-    // Written, not navigated to: the router does not run and the history
-    // stays as the activation left it.
-    s_.pane.writeDocumentAt(startPageUrl(files_.programDir()),
-                            framedPage(files_.programDir(), body));
+    return BuildStartPage(catalogue_, s_.program.catalogueVersion(), file, loadError);
 }
 
 void MainController::refreshChangesItem() {
@@ -66,7 +68,13 @@ void MainController::refreshChangesItem() {
 void MainController::active() {
     // Before the load, which may fail: the item follows the file regardless.
     refreshChangesItem();
-    loader_.CatalogueLoad();
+    try {
+        loader_.CatalogueLoad();
+        lastLoadError_.clear();
+    } catch (const std::exception& e) {
+        lastLoadError_ = e.what();
+        throw;
+    }
     OrderByNumber(catalogue_, PlanTable, slot::DiskMb, catalogue_.PlanCount);
     history_.clear();
     setBackEnabled(false);
@@ -153,6 +161,10 @@ void MainController::N12Click() {
 void MainController::N16Click() {
     if (!changesEnabled) return;
     NavigateToCommand(s_.pane, files_.programDir(), kChangesCommand, Wait::AndFocus);
+}
+
+void MainController::N23Click() {
+    NavigateToCommand(s_.pane, files_.programDir(), kStartCommand, Wait::AndFocus);
 }
 
 void MainController::ToolButton5Click() {

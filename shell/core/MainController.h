@@ -67,6 +67,9 @@ public:
     // command; start() does it once, after the first activation, with the
     // activation's error when it failed.
     void writeStartPage(const std::string& loadError = {});
+    // The start page's body as the last activation's load left the catalogue.
+    std::string startPageBody(const std::string& loadError) const;
+    std::string startPageBody() const { return startPageBody(lastLoadError_); }
 
     void N2Click();  // Файл → Сохранить
     void ToolButton1Click() { N2Click(); }
@@ -82,6 +85,7 @@ public:
     void ToolButton4Click() { N11Click(); }
     void N12Click();          // About box
     void N16Click();          // Сервис → Изменения каталога (waits)
+    void N23Click();          // Показать → Главная страница (waits)
     void ToolButton5Click();  // Back
     void ToolButton6Click();  // Forward
     // Показать → zoom in, out, back to normal (N17, N18, N19): the pane, for the run.
@@ -117,6 +121,8 @@ private:
     History& history_;
     Services s_;
     ProgramFiles files_;
+    // The message of the last activation's failed load; empty after one that loaded.
+    std::string lastLoadError_;
 };
 
 }  // namespace zorbinta

@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 #include "catalogue/core/ProgramFiles.h"
+#include "pages/qt/ColourScheme.h"
 #include "pages/qt/QtBrowserPane.h"
 #include "shell/qt/DesktopApplication.h"
 #include "shell/qt/DesktopProgram.h"
@@ -44,6 +45,9 @@ int runDesktopProgram(int argc, char** argv, const std::string& programDir,
         QApplication::installTranslator(&toolkit);
     }
 
+    // The palette is known once the application exists; the engine starts
+    // with the first page.
+    followPaletteColourScheme();
     DesktopProgram program(files);
     if (started) started(program);
     program.show();

@@ -63,7 +63,6 @@ std::optional<std::string> QtSaveDialog::askFileName() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix("htm");
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     placeDialog(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();

@@ -66,6 +66,7 @@ TForm1::TForm1() {
     show->addAction(addCommand("N8", "&Хостинг-провайдеры"));
     show->addAction(addCommand("N9", "&Бесплатный хостинг"));
     show->addAction(addCommand("N13", "&Регистрация доменов"));
+    show->addAction(addCommand("N23", "&Главная страница"));
     show->addSeparator();
     show->addAction(addCommand("N17", "У&величить масштаб"));
     show->addAction(addCommand("N18", "У&меньшить масштаб"));
@@ -82,6 +83,7 @@ TForm1::TForm1() {
     command("N17")->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     command("N18")->setShortcuts(QKeySequence::ZoomOut);
     command("N19")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    command("N23")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
 
     // The toolbar: pictures with hints; only Back and Update show captions.
     QToolBar* bar = addToolBar("ToolBar1");

@@ -103,10 +103,10 @@ private slots:
         // Each with its Alt+letter marked.
         QCOMPARE(shown, (QStringList{"&Файл", "  &Сохранить", "  -", "  &Выход", "&Поиск",
                                      "  &Виртуалный сервер", "По&казать", "  &Хостинг-провайдеры",
-                                     "  &Бесплатный хостинг", "  &Регистрация доменов", "  -",
-                                     "  У&величить масштаб", "  У&меньшить масштаб",
-                                     "  &Обычный масштаб", "&Сервис", "  &Обновление",
-                                     "  &Изменения каталога", "&О программе"}));
+                                     "  &Бесплатный хостинг", "  &Регистрация доменов",
+                                     "  &Главная страница", "  -", "  У&величить масштаб",
+                                     "  У&меньшить масштаб", "  &Обычный масштаб", "&Сервис",
+                                     "  &Обновление", "  &Изменения каталога", "&О программе"}));
     }
 
     void theToolbar() {
@@ -261,6 +261,14 @@ private slots:
         QVERIFY(waitUntil([&] { return location() == templ("space"); }) && waitComplete(pane()));
         QTest::mouseClick(page, Qt::BackButton, {}, QPoint(20, 20));
         QVERIFY(waitUntil([&] { return location() == templ("traf"); }) && waitComplete(pane()));
+
+        // Alt+Home leads back to the start page, a page of the history as any.
+        QTest::keyClick(page, Qt::Key_Home, Qt::AltModifier);
+        QVERIFY(waitUntil([&] { return location() == templ("main.htm?glavn"); }) &&
+                waitComplete(pane()));
+        QVERIFY(pageText(pane()).contains("Каталог хостинг-провайдеров"));
+        back->trigger();
+        QVERIFY(waitUntil([&] { return location() == templ("traf"); }) && waitComplete(pane()));
     }
 
     void comparingTwoTickedPlans() {
@@ -331,7 +339,7 @@ private slots:
             QVERIFY(dialog != nullptr);
             QCOMPARE(dialog->directory().absolutePath(), QDir(documents).absolutePath());
             QCOMPARE(dialog->nameFilters(), QStringList{"HTML (*.htm)"});
-            QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
             // Typed as the user types it (selectFile() leaves a focused name
             // field as it is).
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
@@ -353,6 +361,29 @@ private slots:
         window().command("ToolButton1")->trigger();
         QVERIFY(!QFile::exists(name + ".htm"));
         QCOMPARE(opened, QFileInfo(name).absolutePath());
+
+        // Over a file that is there, the dialog asks first: "No" keeps the
+        // file and the dialog, "Yes" replaces the file.
+        folder_.write("saved.htm", "mine");
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            QString asked;
+            onModal([&](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name + ".htm");
+                onModal(
+                    [&](QWidget* question) {
+                        auto* box = qobject_cast<QMessageBox*>(question);
+                        asked = box->text();
+                        box->button(answer)->click();
+                    },
+                    dialog);
+                static_cast<QDialog*>(dialog)->accept();
+                if (dialog->isVisible()) dialog->reject();
+            });
+            window().command("N2")->trigger();
+            QVERIFY(asked.contains("saved.htm"));
+            QCOMPARE(folder_.read("saved.htm") == "mine", answer == QMessageBox::No);
+        }
     }
 
     void errorsAreShownAndTheProgramGoesOn() {

@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTimer>
 #include <QtTest>
+#include <cerrno>
 #include <filesystem>
 #include <set>
 #include <thread>
@@ -18,6 +20,7 @@
 #include "catalogue/core/FileIO.h"
 #include "tests/LocalHttpServer.h"
 #include "tests/Recording.h"
+#include "tests/TestCertificates.h"
 #include "update/core/Settings.h"
 #include "update/core/UpdateDialog.h"
 #include "update/qt/QtHttpClient.h"
@@ -36,6 +39,42 @@ using zorbinta::testing::RecordingMessages;
 Q_DECLARE_METATYPE(zorbinta::TransferResult)
 
 namespace {
+
+// How a case of the status line goes wrong.
+enum class Trouble {
+    Offline,
+    NoAddress,
+    Refused,
+    Silent,
+    Broken,
+    NotFound,
+    TooLarge,
+    SelfSigned,
+    BadSignature,
+    DiskFull,
+    ReadOnly
+};
+
+// The real client, but offline or with a disk that refuses the file when a
+// case asks.
+class TroubledClient final : public ForwardingHttpClient {
+public:
+    using ForwardingHttpClient::ForwardingHttpClient;
+    bool offline = false;
+    int writeError = 0;
+    bool isConnected() override { return !offline && ForwardingHttpClient::isConnected(); }
+    Transfer downloadToFile(const std::string& url, const std::string& path,
+                            const std::function<bool(std::size_t)>& onChunk) override {
+        if (writeError == 0) return ForwardingHttpClient::downloadToFile(url, path, onChunk);
+        return {TransferResult::WriteError, 0,
+                writeError == ENOSPC ? "Disk full" : "File access denied", writeError};
+    }
+};
+
+class RefusingSignatures final : public SignatureChecker {
+public:
+    SignatureVerdict check(std::string_view, std::string_view) const override { return {}; }
+};
 
 // Sends the head and then 1024 bytes every 20 ms.
 void slowBody(const HttpRequest&, HttpPeer& peer) {
@@ -61,6 +100,8 @@ std::string tempPath(const char* name) {
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Trouble)
 
 class QtHttpClientTest : public QObject {
     Q_OBJECT
@@ -271,6 +312,116 @@ private slots:
         QCOMPARE(dialogs.closed, std::vector<DialogId>{DialogId::Update});
         QCOMPARE(readFileBytes(programDir + "base.db"), old);
         QVERIFY(!std::filesystem::exists(programDir + "base.db.part"));
+        std::filesystem::remove_all(dir);
+    }
+
+    // The window's status line says what went wrong, in the user's words,
+    // while the message box and base.db stay as they were; the next
+    // "Загрузить" clears it as its transfer starts.
+    void statusLineSaysWhatWentWrong_data() {
+        QTest::addColumn<Trouble>("trouble");
+        QTest::addColumn<QString>("status");   // the line, or a pattern of it
+        QTest::addColumn<QString>("message");  // the box; empty: the one the case gives
+        const QString noInteger = "'' is not a valid integer value";
+        auto row = [](const char* name, Trouble t, const QString& status, const QString& box) {
+            QTest::newRow(name) << t << status << box;
+        };
+        row("offline", Trouble::Offline, "Компьютер не подключён к интернету.",
+            "Подключитесь к интернету");
+        row("no address", Trouble::NoAddress,
+            "Сервер каталога не найден: не удалось узнать его адрес.*", noInteger);
+        row("refused", Trouble::Refused, "Сервер каталога не принимает подключения.*", noInteger);
+        row("timed out", Trouble::Silent, "Сервер каталога не отвечает.*",
+            "Сервер не отвечает. Попробуйте загрузить базу данных позже");
+        row("broken", Trouble::Broken, "Связь с сервером прервалась: получено \\d+ из 40 КБ.*", "");
+        row("server error", Trouble::NotFound, ".*нет \\(ошибка 404\\).",
+            "Сервер не отдал файл базы данных (HTTP 404)");
+        row("too large", Trouble::TooLarge, "Файл на сервере слишком велик.*",
+            "Файл базы данных слишком велик");
+        row("certificate", Trouble::SelfSigned, "Сертификат сервера не принят.*",
+            QString::fromUtf8(kSecureConnectionMessage));
+        row("signature", Trouble::BadSignature, "Подпись каталога не подтверждена.*",
+            QString::fromUtf8(kSignatureMessage));
+        row("disk full", Trouble::DiskFull, "Диск заполнен.*", "Disk full");
+        row("read-only", Trouble::ReadOnly, "Папка каталога защищена от записи.*",
+            "File access denied");
+    }
+
+    void statusLineSaysWhatWentWrong() {
+        QFETCH(Trouble, trouble);
+        QFETCH(QString, status);
+        QFETCH(QString, message);
+        const std::filesystem::path dir = tempPath("status");
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "templ");
+        const std::string programDir = dir.string() + "/";
+        const std::string old = "dom|ru|0|1|600|600|1|" + std::string(200, ' ');
+        writeFileBytes(programDir + "base.db", old);
+        writeFileBytes(programDir + "templ/config.txt", "1");
+
+        const std::string catalogue(4096, ' ');
+        std::optional<testsupport::TlsIdentity> tls;
+        if (trouble == Trouble::SelfSigned) tls = testsupport::TestCertificates::get().selfSigned;
+        LocalHttpServer server(
+            [&](const HttpRequest& request, HttpPeer& peer) {
+                if (trouble == Trouble::Silent) return peer.waitForClose();
+                const std::string body = request.path == "/base.db" ? catalogue : "sig";
+                peer.write(trouble == Trouble::Broken
+                               ? httpReply(200, body.substr(0, 3 * 1024), "", "40960")
+                           : trouble == Trouble::NotFound ? httpReply(404, "Not Found")
+                           : trouble == Trouble::TooLarge ? httpReply(200, "", "", "99999999999")
+                                                          : httpReply(200, body));
+            },
+            tls, tls ? "localhost" : "127.0.0.1");
+        std::string url = server.url();
+        if (trouble == Trouble::NoAddress) url = "http://catalogue.invalid";
+        if (trouble == Trouble::Refused) {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost));
+            url = "http://127.0.0.1:" + std::to_string(closed.serverPort());
+        }
+        if (trouble == Trouble::Silent) client->setStallTimeout(std::chrono::milliseconds(300));
+        TroubledClient http(*client);
+        http.offline = trouble == Trouble::Offline;
+        if (trouble == Trouble::DiskFull) http.writeError = ENOSPC;
+        if (trouble == Trouble::ReadOnly) http.writeError = EROFS;
+        RefusingSignatures refusing;
+
+        RecordingMessages messages;
+        RecordingDialogs dialogs;
+        RecordingLinks links;
+        Catalogue tables;
+        NewVersionPrompt prompt(dialogs, links, ProgramFiles(programDir));
+        CatalogueLoader loader(tables, ProgramFiles(programDir), prompt);
+        UpdateDialog model(
+            tables, loader, http, messages, dialogs, ProgramFiles(programDir), url, [] {},
+            trouble == Trouble::BadSignature ? &refusing : nullptr);
+        TForm3 form(model);
+        form.show();
+        QVERIFY(form.StatusLine->text().isEmpty());
+        QStringList seen;
+        const std::function<void()> shown = model.onFailure;
+        model.onFailure = [&] {
+            shown();
+            seen << form.StatusLine->text();
+        };
+
+        for (int press = 1; press <= 2; ++press) {
+            seen.clear();
+            messages.shown.clear();
+            QTest::mouseClick(form.Button1, Qt::LeftButton);
+            const QString line = form.StatusLine->text();
+            QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(status))
+                         .match(line)
+                         .hasMatch(),
+                     qPrintable(line));
+            QVERIFY(!seen.isEmpty());
+            QCOMPARE(seen.first(), QString());  // cleared as the press begins
+            QCOMPARE(messages.shown.size(), std::size_t{1});
+            if (!message.isEmpty()) QCOMPARE(QString::fromStdString(messages.shown[0]), message);
+            QVERIFY(dialogs.closed.empty());
+            QCOMPARE(readFileBytes(programDir + "base.db"), old);
+        }
         std::filesystem::remove_all(dir);
     }
 

@@ -19,18 +19,29 @@ enum class TransferResult {
     TlsFailed    // no secure connection: the server's certificate was not accepted
 };
 
+// Why a request had no reply at all.
+enum class ConnectFailure {
+    None,
+    NoAddress,  // the server's name has no address
+    Refused,    // nothing takes connections there
+    Other
+};
+
 // The reply to the size request.
 struct ContentLengthReply {
     int status = 0;          // the final reply's HTTP status after redirects; 0 without a reply
     std::string text;        // the Content-Length header as sent; empty when missing
     bool timedOut = false;   // the server went quiet for the client's stall limit
     bool tlsFailed = false;  // the server's certificate was not accepted
+    ConnectFailure unreached = ConnectFailure::None;  // without a reply: why
 };
 
 struct Transfer {
     TransferResult result = TransferResult::Failed;
     int status = 0;         // the final reply's HTTP status; 0 without a reply
     std::string errorText;  // for WriteError: "Disk full", "File access denied", ...
+    int systemError = 0;    // for WriteError: the system's error code (errno)
+    ConnectFailure unreached = ConnectFailure::None;  // Failed without a reply: why
 };
 
 class HttpClient {

@@ -38,7 +38,8 @@ ChunkFile::~ChunkFile() {
 }
 
 bool ChunkFile::fail(int error) {
-    errorText_ = ioErrorText(error != 0 ? error : EIO, path_);
+    errorCode_ = error != 0 ? error : EIO;
+    errorText_ = ioErrorText(errorCode_, path_);
     return false;
 }
 

@@ -32,6 +32,8 @@ public:
     bool close();
     // Set when open, append or close failed.
     const std::string& errorText() const { return errorText_; }
+    // The system's error code of that failure.
+    int errorCode() const { return errorCode_; }
 
 private:
     bool fail(int error);
@@ -39,6 +41,7 @@ private:
     std::string path_;
     std::FILE* file_ = nullptr;
     std::string errorText_;
+    int errorCode_ = 0;
 };
 
 }  // namespace zorbinta

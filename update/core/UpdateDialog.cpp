@@ -80,6 +80,29 @@ void UpdateDialog::setProgress(int min, int max, int position) {
     if (onProgress) onProgress();
 }
 
+void UpdateDialog::setFailure(DownloadFailure failure) {
+    failure_ = std::move(failure);
+    if (onFailure) onFailure();
+}
+
+DownloadFailure UpdateDialog::earlyEnd(const Transfer& transfer) const {
+    if (received_ > 0) {
+        return DownloadFailure::broken(received_,
+                                       static_cast<std::uintmax_t>(std::max(progressMax, 0)));
+    }
+    if (transfer.result == TransferResult::TimedOut) return DownloadFailure(FailureKind::TimedOut);
+    switch (transfer.unreached) {
+        case ConnectFailure::NoAddress:
+            return DownloadFailure(FailureKind::NoAddress);
+        case ConnectFailure::Refused:
+            return DownloadFailure(FailureKind::Refused);
+        case ConnectFailure::None:
+        case ConnectFailure::Other:
+            break;
+    }
+    return DownloadFailure(FailureKind::Unreachable);
+}
+
 bool UpdateDialog::chunkArrived(std::size_t size) {
     if (cancelRequested_) return false;
     received_ += size;
@@ -94,7 +117,9 @@ void UpdateDialog::Button1Click() {
     // "Загрузить" pressed again while the window stays responsive in a transfer.
     if (transferring_) return;
 
+    setFailure(FailureKind::None);
     if (!http_.isConnected()) {
+        setFailure(FailureKind::NotConnected);
         messages_.showMessage(kConnectMessage);
         return;
     }
@@ -106,22 +131,30 @@ void UpdateDialog::Button1Click() {
     std::string message;
     std::optional<Transfer> transfer;
     try {
-        transfer = fetch(message);
-    } catch (...) {
+        try {
+            transfer = fetch(message);
+        } catch (...) {
+            transferring_ = false;
+            cancelRequested_ = false;
+            removePart(partPath());
+            throw;
+        }
         transferring_ = false;
-        cancelRequested_ = false;
-        removePart(partPath());
+        if (transfer) {
+            finishTransfer(*transfer);
+        } else if (cancelRequested_) {
+            Transfer stopped;
+            stopped.result = TransferResult::Cancelled;
+            finishTransfer(stopped);
+        } else {
+            messages_.showMessage(message);
+        }
+    } catch (const std::exception& e) {
+        // An error the steps below did not name is told in its own words.
+        if (failure_.kind == FailureKind::None) {
+            setFailure(DownloadFailure::other(e.what()));
+        }
         throw;
-    }
-    transferring_ = false;
-    if (transfer) {
-        finishTransfer(*transfer);
-    } else if (cancelRequested_) {
-        Transfer stopped;
-        stopped.result = TransferResult::Cancelled;
-        finishTransfer(stopped);
-    } else {
-        messages_.showMessage(message);
     }
 }
 
@@ -130,24 +163,48 @@ std::optional<Transfer> UpdateDialog::fetch(std::string& message) {
     const ContentLengthReply reply = http_.getContentLength(url);
     if (cancelRequested_) return std::nullopt;
     if (reply.tlsFailed) {
+        setFailure(FailureKind::CertificateRefused);
         message = kSecureConnectionMessage;
         return std::nullopt;
     }
     if (reply.timedOut) {
+        setFailure(FailureKind::TimedOut);
         message = kTimeoutMessage;
         return std::nullopt;
     }
     // An error page's length is not the catalogue's.
     if (reply.status != 0 && !isSuccess(reply.status)) {
+        setFailure(DownloadFailure::serverError(reply.status));
         message = httpStatusMessage(reply.status);
         return std::nullopt;
     }
     if (announcesTooMuch(reply.text)) {
+        setFailure(FailureKind::TooLarge);
         message = kTooLargeMessage;
         return std::nullopt;
     }
-    const int length = parseInt(reply.text);
-    if (length < 0) throw Error("'" + reply.text + "' is not a valid integer value");
+    // No reply at all ends here too, with the conversion error of an empty
+    // text; the status line says what happened.
+    auto noLength = [this, &reply] {
+        if (reply.status != 0) {
+            setFailure(FailureKind::BadReply);
+            return;
+        }
+        Transfer none;
+        none.unreached = reply.unreached;
+        setFailure(earlyEnd(none));
+    };
+    int length = -1;
+    try {
+        length = parseInt(reply.text);
+    } catch (const Error&) {
+        noLength();
+        throw;
+    }
+    if (length < 0) {
+        noLength();
+        throw Error("'" + reply.text + "' is not a valid integer value");
+    }
 
     setProgress(0, length, 0);
     if (cancelRequested_) return std::nullopt;
@@ -165,6 +222,7 @@ void UpdateDialog::finishTransfer(const Transfer& transfer) {
     // the dialog stays open. The user's "Отмена" still closes it.
     if (received_ > kMaxCatalogueBytes && !cancelRequested_) {
         removePart(part);
+        setFailure(FailureKind::TooLarge);
         messages_.showMessage(kTooLargeMessage);
         return;
     }
@@ -180,21 +238,30 @@ void UpdateDialog::finishTransfer(const Transfer& transfer) {
             installCatalogue();
             return;
         case TransferResult::Failed:
+            setFailure(earlyEnd(transfer));
             messages_.showMessage(kConnectMessage);
             return;
         case TransferResult::HttpError:
+            setFailure(DownloadFailure::serverError(transfer.status));
             messages_.showMessage(httpStatusMessage(transfer.status));
             return;
         case TransferResult::WrongSize:
+            // Fewer bytes than announced: cut off; more: a wrong reply.
+            setFailure(received_ < static_cast<std::uintmax_t>(std::max(progressMax, 0))
+                           ? earlyEnd(transfer)
+                           : DownloadFailure(FailureKind::BadReply));
             messages_.showMessage(kWrongSizeMessage);
             return;
         case TransferResult::TimedOut:
+            setFailure(earlyEnd(transfer));
             messages_.showMessage(kTimeoutMessage);
             return;
         case TransferResult::TlsFailed:
+            setFailure(FailureKind::CertificateRefused);
             messages_.showMessage(kSecureConnectionMessage);
             return;
         case TransferResult::WriteError:
+            setFailure(writeFailureKind(transfer.systemError));
             throw Error(transfer.errorText);
         case TransferResult::Cancelled:
             return;
@@ -207,6 +274,7 @@ void UpdateDialog::installCatalogue() {
     // never put an empty or half-written file in place of base.db.
     if (const std::error_code error = syncFile(part)) {
         removePart(part);
+        setFailure(writeFailureKind(error.value()));
         throw Error(ioErrorText(error.value(), part));
     }
     std::optional<std::string> bytes;
@@ -218,11 +286,13 @@ void UpdateDialog::installCatalogue() {
     }
     if (!bytes) {
         removePart(part);
+        setFailure(FailureKind::TooLarge);
         messages_.showMessage(kTooLargeMessage);
         return;
     }
     if (bytes->size() / kBlockSize == 0) {
         removePart(part);
+        setFailure(FailureKind::TooShort);
         return;
     }
     // Read once, and only when needed: the replay check weighs a kept
@@ -247,7 +317,11 @@ void UpdateDialog::installCatalogue() {
         }
         if (!signature || why) {
             removePart(part);
-            if (why) messages_.showMessage(*why);
+            if (why) {
+                setFailure(*why == kOlderCatalogueMessage ? FailureKind::OlderCatalogue
+                                                          : FailureKind::SignatureRefused);
+                messages_.showMessage(*why);
+            }
             return;
         }
     }
@@ -261,6 +335,7 @@ void UpdateDialog::installCatalogue() {
         loader_.loadBytes(*bytes);
     } catch (...) {
         removePart(part);
+        setFailure(FailureKind::NotLoaded);
         throw;
     }
     bytes.reset();
@@ -280,6 +355,7 @@ void UpdateDialog::installCatalogue() {
     if (ec) {
         catalogue_ = before;
         removePart(part);
+        setFailure(writeFailureKind(ec.value()));
         throw Error(ioErrorText(ec.value(), targetPath()));
     }
     // The rename is made; a folder that cannot be flushed leaves it to the

@@ -31,6 +31,7 @@
 #include "platform/core/DialogModel.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/Services.h"
+#include "update/core/DownloadFailure.h"
 #include "update/core/HttpClient.h"
 #include "update/core/SignatureCheck.h"
 
@@ -104,8 +105,19 @@ public:
     // Runs whenever the bar changes, so a view can repaint it.
     std::function<void()> onProgress;
 
+    // Why the last press of "Загрузить" brought no new catalogue: None while
+    // a transfer runs, after a cancel and after one that loaded. A view may
+    // show it beside the messages; the headless program does not.
+    const DownloadFailure& failure() const { return failure_; }
+    // Runs whenever failure() changes.
+    std::function<void()> onFailure;
+
 private:
     void setProgress(int min, int max, int position);
+    void setFailure(DownloadFailure failure);
+    void setFailure(FailureKind kind) { setFailure(DownloadFailure(kind)); }
+    // A transfer that ended early: cut off part-way, or never begun (why).
+    DownloadFailure earlyEnd(const Transfer& transfer) const;
     // The size request, the bar's reset and the transfer; nothing when the
     // work stopped before the transfer (message says why, unless cancelled).
     std::optional<Transfer> fetch(std::string& message);
@@ -139,6 +151,7 @@ private:
     // Bytes of the transfer under way; past kMaxCatalogueBytes the dialog
     // itself stopped it (not the user's cancel).
     std::uintmax_t received_ = 0;
+    DownloadFailure failure_;
 };
 
 }  // namespace zorbinta

@@ -35,12 +35,14 @@ std::optional<std::string> UpdateDialog::fetchSignature() {
         return std::nullopt;
     }
     if (transfer.result == TransferResult::TlsFailed) {
+        setFailure(FailureKind::CertificateRefused);
         messages_.showMessage(kSecureConnectionMessage);
         return std::nullopt;
     }
     // Missing, cut off, too long or unreachable: either way the catalogue
     // comes without a signature that can be checked.
     if (transfer.result != TransferResult::Complete || body.size() > kMaxSignatureBytes) {
+        setFailure(FailureKind::SignatureRefused);
         messages_.showMessage(kSignatureMessage);
         return std::nullopt;
     }

@@ -45,6 +45,17 @@ QUrl redirectTarget(const QUrl& from, int status, const std::optional<QByteArray
     return to;
 }
 
+ConnectFailure connectFailure(QNetworkReply::NetworkError error) {
+    switch (error) {
+        case QNetworkReply::HostNotFoundError:
+            return ConnectFailure::NoAddress;
+        case QNetworkReply::ConnectionRefusedError:
+            return ConnectFailure::Refused;
+        default:
+            return ConnectFailure::Other;
+    }
+}
+
 // A stall timer that every sign of life from the reply restarts; on expiry
 // the reply is aborted, which ends the wait.
 class StallWatch {
@@ -129,6 +140,7 @@ QtHttpClient::Wait QtHttpClient::waitForHead(QNetworkReply* reply, Head& head) {
     if (stall.expired()) return Wait::Stalled;
     take();
     if (head.status != 0) return Wait::Head;
+    head.unreached = connectFailure(reply->error());
     // A certificate that is not trusted or not for this host ends the
     // exchange here: such errors are never ignored.
     return reply->error() == QNetworkReply::SslHandshakeFailedError ? Wait::TlsFailed : Wait::Ended;
@@ -172,6 +184,7 @@ ContentLengthReply QtHttpClient::getContentLength(const std::string& url) {
     ContentLengthReply result;
     result.timedOut = ended == Wait::Stalled;
     result.tlsFailed = ended == Wait::TlsFailed;
+    if (ended == Wait::Ended) result.unreached = head.unreached;
     if (reply != nullptr) {
         release(reply);
         result.status = head.status;
@@ -188,6 +201,7 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
     if (!file.open()) {
         transfer.result = TransferResult::WriteError;
         transfer.errorText = file.errorText();
+        transfer.systemError = file.errorCode();
         return transfer;
     }
     transfer = receive(
@@ -196,7 +210,10 @@ Transfer QtHttpClient::downloadToFile(const std::string& url, const std::string&
     if (transfer.result == TransferResult::Complete && !file.close()) {
         transfer.result = TransferResult::WriteError;
     }
-    if (transfer.result == TransferResult::WriteError) transfer.errorText = file.errorText();
+    if (transfer.result == TransferResult::WriteError) {
+        transfer.errorText = file.errorText();
+        transfer.systemError = file.errorCode();
+    }
     return transfer;
 }
 
@@ -224,6 +241,7 @@ Transfer QtHttpClient::receive(const std::string& url, const Sink& sink,
                           : ended == Wait::Stalled   ? TransferResult::TimedOut
                           : ended == Wait::TlsFailed ? TransferResult::TlsFailed
                                                      : TransferResult::Failed;
+        if (ended == Wait::Ended) transfer.unreached = head.unreached;
         return transfer;
     }
     transfer.status = head.status;

@@ -53,6 +53,7 @@ private:
         int status = 0;                           // 0 until a head arrived
         std::optional<QByteArray> contentLength;  // trimmed
         std::optional<QByteArray> location;
+        ConnectFailure unreached = ConnectFailure::None;  // ended without a head: why
     };
     enum class Wait { Head, Stalled, Cancelled, Ended, TlsFailed };
     // Takes each chunk of the body; false when it cannot (the write failed).

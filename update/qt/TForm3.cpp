@@ -23,6 +23,13 @@ TForm3::TForm3(zorbinta::UpdateDialog& model, QWidget* parent) : QDialog(parent)
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setTextVisible(false);
+    StatusLine = new QLabel(this);
+    StatusLine->setObjectName("StatusLine");
+    StatusLine->setWordWrap(true);
+    StatusLine->setTextFormat(Qt::PlainText);
+    // Room for two lines, so that the window keeps its size as texts come and go.
+    StatusLine->setMinimumHeight(2 * StatusLine->fontMetrics().lineSpacing());
+    StatusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Button1 = new QPushButton(zorbinta::qt::qs(texts.at(1)), this);
     Button1->setObjectName("Button1");
     Button2 = new QPushButton(zorbinta::qt::qs(texts.at(2)), this);
@@ -40,6 +47,7 @@ TForm3::TForm3(zorbinta::UpdateDialog& model, QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(ProgressBar1);
+    layout->addWidget(StatusLine);
     layout->addLayout(buttons);
     setMinimumWidth(320);
     setSizeGripEnabled(false);
@@ -47,11 +55,21 @@ TForm3::TForm3(zorbinta::UpdateDialog& model, QWidget* parent) : QDialog(parent)
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     model_.onProgress = [this] { refresh(); };
+    model_.onFailure = [this] { showFailure(); };
     refresh();
+    showFailure();
 }
 
 TForm3::~TForm3() {
     model_.onProgress = nullptr;
+    model_.onFailure = nullptr;
+}
+
+void TForm3::showFailure() {
+    StatusLine->setText(zorbinta::qt::qs(zorbinta::describeFailure(model_.failure())));
+    // A text longer than the room kept for it makes the window taller.
+    if (isVisible() && sizeHint().height() > height()) adjustSize();
+    StatusLine->repaint();
 }
 
 void TForm3::refresh() {

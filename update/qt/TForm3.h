@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The download dialog "Обновление": a label, the bar and two buttons over the
+// The download dialog "Обновление": a label, the bar, a status line that says
+// why the last download brought nothing, and two buttons over the
 // UpdateDialog model. The bar repaints after every chunk while the transfer
 // runs in the client's local event loop, so "Отмена" and the close box stay
 // live.
@@ -23,9 +24,12 @@ public:
 
     // Shows the model's bar figures.
     void refresh();
+    // Shows why the last download failed; empty once the next one starts.
+    void showFailure();
 
     QLabel* Label1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    QLabel* StatusLine = nullptr;
     QPushButton* Button1 = nullptr;  // "Загрузить"
     QPushButton* Button2 = nullptr;  // "Отмена"
 
