@@ -102,11 +102,11 @@ private slots:
         }
         // Each with its Alt+letter marked.
         QCOMPARE(shown, (QStringList{"&Файл", "  &Сохранить", "  -", "  &Выход", "&Поиск",
-                                     "  &Виртуалный сервер", "По&казать", "  &Хостинг-провайдеры",
-                                     "  &Бесплатный хостинг", "  &Регистрация доменов", "  -",
-                                     "  У&величить масштаб", "  У&меньшить масштаб",
-                                     "  &Обычный масштаб", "&Сервис", "  &Обновление",
-                                     "  &Изменения каталога", "&О программе"}));
+                                     "  &Виртуалный сервер", "  &Стоимость сайта", "По&казать",
+                                     "  &Хостинг-провайдеры", "  &Бесплатный хостинг",
+                                     "  &Регистрация доменов", "  -", "  У&величить масштаб",
+                                     "  У&меньшить масштаб", "  &Обычный масштаб", "&Сервис",
+                                     "  &Обновление", "  &Изменения каталога", "&О программе"}));
     }
 
     void theToolbar() {
@@ -287,6 +287,15 @@ private slots:
         QVERIFY(follow("form[action='http://dom'] input[type=submit]"));
         QCOMPARE(location(), QString("http://dom/?zona=.ru%7C&norh=1"));
         QVERIFY(pageText(pane()).contains(".ru"));
+    }
+
+    void submittingTheCostForm() {
+        window().command("N22")->trigger();
+        QCOMPARE(location(), templ("main.htm?itog"));
+        QVERIFY(evaluate(pane(), "document.querySelector('select[name=n]').value = '2'").isValid());
+        QVERIFY(follow("input[type=submit][value='Рассчитать']"));
+        QCOMPARE(location(), templ("itog?z=1&n=2"));
+        QVERIFY(pageText(pane()).contains("Стоимость сайта за 2 года в зоне .ru"));
     }
 
     void freeHostingKeepsTheFocusInThePage() {
