@@ -77,6 +77,18 @@ std::string form(const std::vector<std::string>& zones, const CostParams& p, boo
     return html;
 }
 
+// Months paid for a minimum period (below 1 counts as 1) over the years:
+// the smallest whole number of periods that covers them.
+double monthsPaid(double minPeriod, int years) {
+    const double period = minPeriod < 1 ? 1 : minPeriod;
+    const double need = 12.0 * years;
+    // From the quotient, then made exact against rounding either way.
+    double periods = std::max(1.0, std::ceil(need / period));
+    while (periods > 1 && (periods - 1) * period >= need) --periods;
+    while (periods * period < need) ++periods;
+    return periods * period;
+}
+
 }  // namespace
 
 CostParams readCostParams(std::string_view location) {
@@ -110,16 +122,6 @@ std::vector<std::string> costZones(const Catalogue& catalogue) {
         if (std::find(zones.begin(), zones.end(), zone) == zones.end()) zones.push_back(zone);
     }
     return zones;
-}
-
-double monthsPaid(double minPeriod, int years) {
-    const double period = minPeriod < 1 ? 1 : minPeriod;
-    const double need = 12.0 * years;
-    // From the quotient, then made exact against rounding either way.
-    double periods = std::max(1.0, std::ceil(need / period));
-    while (periods > 1 && (periods - 1) * period >= need) --periods;
-    while (periods * period < need) ++periods;
-    return periods * period;
 }
 
 CostList computeCosts(const Catalogue& catalogue, const SearchState& search,

@@ -38,10 +38,6 @@ CostParams readCostParams(std::string_view location);
 // their first appearance.
 std::vector<std::string> costZones(const Catalogue& catalogue);
 
-// Months paid for a minimum period (below 1 counts as 1) over the years:
-// the smallest whole number of periods that covers them.
-double monthsPaid(double minPeriod, int years);
-
 struct CostRow {
     int plan = 0;
     double months = 0;
