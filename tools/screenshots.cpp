@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-screenshots: runs the desktop program on a copy of its folder,
 // shows its start page, walks through the search, a provider's card and a
-// comparison, and the changes against an earlier catalogue, and saves a
-// picture of each; with --bench it reports how long the program took from
-// its start to the first page on show.
+// comparison, the changes against an earlier catalogue and the cost of a
+// site, and saves a picture of each; with --bench it reports how long the
+// program took from its start to the first page on show.
 //
 //   zorbinta-screenshots OUTDIR      writes start.png, results.png,
 //                                    provider.png, comparison.png,
-//                                    search.png, changes.png
+//                                    search.png, changes.png, cost.png
 //   zorbinta-screenshots --bench     prints "window_ms=N first_page_ms=M",
 //                                    counted from ZORBINTA_BENCH_T0 (ns since
 //                                    the epoch) when it is set
@@ -131,7 +131,23 @@ bool shoot(const QString& outDir) {
     main.command("N16")->trigger();
     if (!waitComplete(pane)) return false;
     evaluate(pane, "document.querySelectorAll('h4')[3].scrollIntoView()");
-    return saveScreen(outDir + "/changes.png");
+    if (!saveScreen(outDir + "/changes.png")) return false;
+
+    // What a site on the plans of the search costs over three years with a
+    // .ru domain.
+    main.command("N22")->trigger();
+    if (!waitComplete(pane)) return false;
+    evaluate(pane,
+             "document.querySelector('select[name=n]').value = '3';"
+             "document.querySelector('input[name=s]').checked = true");
+    if (!clickElement(pane, "input[type=submit][value='Рассчитать']")) {
+        return fail("no cost form on the cost page");
+    }
+    if (!waitUntil([&] { return pane.locationUrl().find("itog?z=") != std::string::npos; }) ||
+        !waitComplete(pane)) {
+        return false;
+    }
+    return saveScreen(outDir + "/cost.png");
 }
 
 bool bench() {

@@ -6,6 +6,7 @@
 #include "pages/core/PageOutput.h"
 #include "pages/core/SearchResults.h"
 #include "router/core/ChangesPage.h"
+#include "router/core/CostPage.h"
 #include "router/core/StartPage.h"
 
 namespace zorbinta {
@@ -149,6 +150,8 @@ void Router::handle(const std::string& location) {
     // Read before the steps below cut the text.
     const bool changes = has(text, kChangesCommand);
     const ChangesPaging changesPaging = changes ? readChangesPaging(text) : ChangesPaging{};
+    const bool cost = has(text, kCostCommand);
+    const CostParams costParams = cost ? readCostParams(text) : CostParams{};
 
     if (has(text, "space")) {
         body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::DiskMb, 1);
@@ -204,6 +207,7 @@ void Router::handle(const std::string& location) {
     if (has(text, kUnchangedCommand))
         show(BuildUnchangedPage(files_.userFile(kPreviousCatalogueFile)));
     if (has(text, kStartCommand) && startPage_) show(startPage_());
+    if (cost) show(BuildCostPage(catalogue_, search_, costParams));
 }
 
 }  // namespace zorbinta

@@ -30,6 +30,7 @@ constexpr std::array kCommands = {
     // Поиск
     MainCommand{"N5", Kind::Menu},
     MainCommand{"N6", Kind::Menu, &C::N6Click},
+    MainCommand{"N22", Kind::Menu, &C::N22Click},
     // Показать
     MainCommand{"N7", Kind::Menu},
     MainCommand{"N8", Kind::Menu, &C::N8Click},

@@ -10,6 +10,7 @@
 #include "pages/core/Ordering.h"
 #include "pages/core/PageOutput.h"
 #include "router/core/ChangesPage.h"
+#include "router/core/CostPage.h"
 #include "router/core/StartPage.h"
 #include "shell/core/HistoryMoves.h"
 
@@ -111,6 +112,10 @@ void MainController::N6Click() {
 void MainController::ToolButton2Click() {
     s_.dialogs.runModal(DialogId::Search);
     NavigateToCommand(s_.pane, files_.programDir(), "stoim", Wait::No);
+}
+
+void MainController::N22Click() {
+    NavigateToCommand(s_.pane, files_.programDir(), kCostCommand, Wait::AndFocus);
 }
 
 void MainController::N8Click() {

@@ -73,6 +73,8 @@ private:
     bool runMainLine(const std::string& line);
     // menu, toolbar or button NAME [PATH]
     bool runCommand(CommandKind kind, std::string_view rest);
+    // submit cost ZONE YEARS [search]
+    bool submitCost(std::string_view rest);
     bool runDialogLine(DialogId id, const std::string& line);
     void printKey(const KeyResult& result);
     void closeBox(DialogId id);

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "router/core/CostPage.h"
 #include "shell/core/MainCommands.h"
 #include "shell/headless/Driver.h"
 #include "shell/headless/ScriptWords.h"
@@ -33,6 +34,29 @@ bool Driver::runCommand(CommandKind kind, std::string_view rest) {
     }
     MainController& main = app_->main;
     app_->guarded([&main, command] { (main.*(command->run))(); });
+    return true;
+}
+
+bool Driver::submitCost(std::string_view rest) {
+    // The zone as the form's list offers it, by its place there.
+    const std::string_view zone = takeWord(rest);
+    int place = -1;
+    if (zone == "-") place = 0;
+    const std::vector<std::string> zones = costZones(app_->catalogue);
+    for (size_t k = 0; k < zones.size() && place < 0; ++k) {
+        if (zones[k] == zone) place = static_cast<int>(k) + 1;
+    }
+    const std::string_view years = takeWord(rest);
+    const std::string_view tick = takeWord(rest);
+    if (place < 0 || years.size() != 1 || years[0] < '1' || years[0] > '0' + kMaxCostYears ||
+        !(tick.empty() || tick == "search") || !rest.empty()) {
+        return false;
+    }
+    std::string query =
+        std::string(kCostCommand) + "?z=" + std::to_string(place) + "&n=" + std::string(years);
+    // A disabled box stays clear.
+    if (tick == "search" && app_->search.searched) query += "&s=1";
+    pane_.navigate(resolveUrl(pane_.locationUrl(), query));
     return true;
 }
 
@@ -86,6 +110,8 @@ bool Driver::runMainLine(const std::string& line) {
             if (!rest.empty()) url += "&norh=" + formEncode(std::string(takeWord(rest)));
             if (!rest.empty()) return false;
             pane_.navigate(url);
+        } else if (form == "cost") {
+            return submitCost(rest);
         } else {
             return false;
         }

@@ -102,7 +102,7 @@ private slots:
         }
         // Each with its Alt+letter marked.
         QCOMPARE(shown, (QStringList{"&Файл", "  &Сохранить", "  -", "  &Выход", "&Поиск",
-                                     "  &Виртуалный сервер", "По&казать", "  &Хостинг-провайдеры",
+                                     "  &Виртуалный сервер", "  &Стоимость сайта", "По&казать", "  &Хостинг-провайдеры",
                                      "  &Бесплатный хостинг", "  &Регистрация доменов",
                                      "  &Главная страница", "  -", "  У&величить масштаб",
                                      "  У&меньшить масштаб", "  &Обычный масштаб", "&Сервис",
@@ -295,6 +295,13 @@ private slots:
         QVERIFY(follow("form[action='http://dom'] input[type=submit]"));
         QCOMPARE(location(), QString("http://dom/?zona=.ru%7C&norh=1"));
         QVERIFY(pageText(pane()).contains(".ru"));
+    }
+
+    void submittingTheCostForm() {
+        window().command("N22")->trigger();
+        QVERIFY(follow("input[type=submit][value='Рассчитать']"));
+        QCOMPARE(location(), templ("itog?z=1&n=1"));
+        QVERIFY(pageText(pane()).contains("Стоимость сайта за 1 год в зоне .ru"));
     }
 
     void freeHostingKeepsTheFocusInThePage() {
