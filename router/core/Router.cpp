@@ -6,6 +6,8 @@
 #include "pages/core/PageOutput.h"
 #include "pages/core/SearchResults.h"
 #include "router/core/ChangesPage.h"
+#include "router/core/NearMissPage.h"
+#include "router/core/UnbeatenPage.h"
 
 namespace zorbinta {
 namespace {
@@ -148,6 +150,8 @@ void Router::handle(const std::string& location) {
     // Read before the steps below cut the text.
     const bool changes = has(text, kChangesCommand);
     const ChangesPaging changesPaging = changes ? readChangesPaging(text) : ChangesPaging{};
+    const bool nearMisses = has(text, kNearMissCommand);
+    const bool unbeaten = has(text, kUnbeatenCommand);
 
     if (has(text, "space")) {
         body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::DiskMb, 1);
@@ -202,6 +206,8 @@ void Router::handle(const std::string& location) {
     }
     if (has(text, kUnchangedCommand))
         show(BuildUnchangedPage(files_.userFile(kPreviousCatalogueFile)));
+    if (nearMisses) show(BuildNearMissPage(catalogue_, search_));
+    if (unbeaten) show(BuildUnbeatenPage(catalogue_, search_));
 }
 
 }  // namespace zorbinta

@@ -21,6 +21,14 @@ struct SearchCriteria {
 
 bool MatchesSearchCriteria(const Catalogue& catalogue, const SearchCriteria& criteria, int row);
 
+// The match test is 23 tests: test 1 to 8 are the bounds (Bounds[test]),
+// test 9 to 23 the options (Options[test - 8]). A plan matches when it passes
+// all of them.
+inline constexpr int kSearchTestCount = kBoundCount + kOptionCount;
+inline constexpr int kFirstOptionTest = kBoundCount + 1;
+bool PassesSearchTest(const Catalogue& catalogue, const SearchCriteria& criteria, int row,
+                      int test);
+
 // The search dialog as the results page reads it: the criteria "Найти"
 // stored, and the fields whose bounds choose the order of the next results
 // page (a disk or traffic bound once, which empties its field; a price bound

@@ -10,7 +10,9 @@
 #include "pages/core/Ordering.h"
 #include "pages/core/PageOutput.h"
 #include "router/core/ChangesPage.h"
+#include "router/core/NearMissPage.h"
 #include "router/core/StartPage.h"
+#include "router/core/UnbeatenPage.h"
 #include "shell/core/HistoryMoves.h"
 
 namespace zorbinta {
@@ -103,6 +105,14 @@ void MainController::N6Click() {
 void MainController::ToolButton2Click() {
     s_.dialogs.runModal(DialogId::Search);
     NavigateToCommand(s_.pane, files_.programDir(), "stoim", Wait::No);
+}
+
+void MainController::N20Click() {
+    NavigateToCommand(s_.pane, files_.programDir(), kNearMissCommand, Wait::AndFocus);
+}
+
+void MainController::N21Click() {
+    NavigateToCommand(s_.pane, files_.programDir(), kUnbeatenCommand, Wait::AndFocus);
 }
 
 void MainController::N8Click() {

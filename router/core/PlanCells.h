@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A plan's cells as the decision pages (near misses, unbeaten plans) write
+// them: the name linked to the provider's card as the results page links it,
+// each count in its own form.
+
+#include <string>
+
+#include "catalogue/core/Catalogue.h"
+
+namespace zorbinta {
+
+// <a class="menu" href="provid=ID">PlanName</a>
+std::string planNameLink(const Catalogue& catalogue, int row);
+
+// Number slot 3 to 10 of the plan table: the five quantities 99999 as
+// "неогр.", the monthly price as money, the period and the test days in the
+// general format.
+std::string planNumberText(int numberSlot, double value);
+
+// The options the plan has, their captions joined by ", ".
+std::string planOptionsText(const Catalogue& catalogue, int row);
+
+}  // namespace zorbinta
