@@ -28,7 +28,16 @@ constexpr const char* kStyle =
     ".planchart .grid{stroke:#e6e9f0}.planchart .axis{stroke:#8a8f9c}"
     ".planchart .plan,.planchart .legendrest{fill:#5b7bb4;fill-opacity:0.4}"
     ".planchart .unbeaten,.planchart .legendbest{fill:#e8590c;stroke:#7a2e00;stroke-width:1}"
+    ".planchart.dense .unbeaten{fill-opacity:0.75;stroke-width:0.5}"
     "</style>";
+
+// Past this many plans the circles shrink, down to half their size, so that
+// a full catalogue stays a cloud of points rather than one blot.
+constexpr double kRoomyPlans = 50;
+
+double radiusScale(size_t plans) {
+    return plans <= kRoomyPlans ? 1.0 : std::max(0.5, std::sqrt(kRoomyPlans / plans));
+}
 
 // SVG numbers take a point whatever the user's locale.
 std::string svgNumber(double v) {
@@ -165,13 +174,14 @@ std::string axes(const DiskScale& disk, const PriceScale& price) {
     return svg;
 }
 
-std::string circle(const Catalogue& catalogue, int row, bool unbeaten, const DiskScale& disk,
-                   const PriceScale& price) {
+std::string circle(const Catalogue& catalogue, int row, bool unbeaten, double scale,
+                   const DiskScale& disk, const PriceScale& price) {
     const double providerId = catalogue.number(PlanTable, slot::PlanProviderId, row);
     const std::string title = catalogue.text(PlanTable, slot::PlanName, row) + " — " +
                               providerAddressOf(catalogue, providerId);
-    return std::string(unbeaten ? R"(<circle class="unbeaten" r="5.5" cx=")"
-                                : R"(<circle class="plan" r="3.5" cx=")") +
+    return std::string(unbeaten ? R"(<circle class="unbeaten" r=")"
+                                : R"(<circle class="plan" r=")") +
+           svgNumber((unbeaten ? 5.5 : 3.5) * scale) + R"(" cx=")" +
            svgNumber(disk.x(catalogue.number(PlanTable, slot::DiskMb, row))) + R"(" cy=")" +
            svgNumber(price.y(catalogue.number(PlanTable, slot::MonthlyCost, row))) +
            R"("><title>)" + htmlEscaped(title) + "</title></circle>";
@@ -190,9 +200,12 @@ std::string planChart(const Catalogue& catalogue, const std::vector<int>& plans,
 
     std::string svg;
     svg.reserve(4096 + plans.size() * 120);
-    svg += R"(<svg class="planchart" xmlns="http://www.w3.org/2000/svg" width=")" +
-           svgNumber(kWidth) + R"(" height=")" + svgNumber(kHeight) + R"(" viewBox="0 0 )" +
-           svgNumber(kWidth) + " " + svgNumber(kHeight) + R"(">)";
+    const double scale = radiusScale(plans.size());
+    svg +=
+        std::string(scale < 1 ? R"(<svg class="planchart dense")" : R"(<svg class="planchart")") +
+        R"( xmlns="http://www.w3.org/2000/svg" width=")" + svgNumber(kWidth) + R"(" height=")" +
+        svgNumber(kHeight) + R"(" viewBox="0 0 )" + svgNumber(kWidth) + " " + svgNumber(kHeight) +
+        R"(">)";
     svg += kStyle;
     svg += R"(<rect class="frame" x="0.5" y="0.5" width=")" + svgNumber(kWidth - 1) +
            R"(" height=")" + svgNumber(kHeight - 1) + R"("/>)";
@@ -201,7 +214,7 @@ std::string planChart(const Catalogue& catalogue, const std::vector<int>& plans,
     for (const bool drawUnbeaten : {false, true}) {
         for (const int row : plans) {
             if (marked[static_cast<size_t>(row)] == drawUnbeaten) {
-                svg += circle(catalogue, row, drawUnbeaten, disk, price);
+                svg += circle(catalogue, row, drawUnbeaten, scale, disk, price);
             }
         }
     }
