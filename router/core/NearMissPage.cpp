@@ -25,12 +25,12 @@ struct Miss {
     int row = 0;
 };
 
-// The one test the plan fails; 0 when it fails none or more than one.
+// The one test the plan fails: 0 when it fails none, -1 when more than one.
 int onlyFailedTest(const Catalogue& catalogue, const SearchCriteria& criteria, int row) {
     int failed = 0;
     for (int test = 1; test <= kSearchTestCount; ++test) {
         if (PassesSearchTest(catalogue, criteria, row, test)) continue;
-        if (failed != 0) return 0;
+        if (failed != 0) return -1;
         failed = test;
     }
     return failed;
@@ -68,23 +68,31 @@ std::string conditionText(const SearchCriteria& criteria, int test) {
     return text + planNumberText(test + 2, boundOf(criteria, test));
 }
 
-std::vector<std::string> rowCells(const Catalogue& catalogue, const SearchCriteria& criteria,
-                                  int test, const Miss& miss) {
+// One row, as listRow writes it, appended in place: the list may run to a
+// thousand rows.
+void appendRow(std::string& body, RowColour& colour, const Catalogue& catalogue,
+               const ProviderAddresses& addresses, const SearchCriteria& criteria, int test,
+               const Miss& miss) {
     const double providerId = catalogue.number(PlanTable, slot::PlanProviderId, miss.row);
-    std::vector<std::string> cells = {planNameLink(catalogue, miss.row),
-                                      providerAddressOf(catalogue, providerId)};
+    body += R"(<tr bgcolor=")";
+    body += colour.toggle();
+    body += R"("><td>)";
+    body += planNameLink(catalogue, miss.row);
+    body += "</td><td>";
+    body += addresses.of(providerId);
+    body += "</td><td>";
     if (test >= kFirstOptionTest) {
-        cells.insert(cells.end(), {"нет", "есть", ""});
-        return cells;
+        body += "нет</td><td>есть</td><td></td></tr>";
+        return;
     }
-    cells.push_back(planNumberText(test + 2, valueOf(catalogue, test, miss.row)));
-    cells.push_back(planNumberText(test + 2, boundOf(criteria, test)));
-    if (unlimitedBound(criteria, test)) {
-        cells.emplace_back();
-    } else {
-        cells.push_back(test == kPriceBound ? formatPrice(miss.by) : formatGeneral(miss.by));
+    body += planNumberText(test + 2, valueOf(catalogue, test, miss.row));
+    body += "</td><td>";
+    body += planNumberText(test + 2, boundOf(criteria, test));
+    body += "</td><td>";
+    if (!unlimitedBound(criteria, test)) {
+        body += test == kPriceBound ? formatPrice(miss.by) : formatGeneral(miss.by);
     }
-    return cells;
+    body += "</td></tr>";
 }
 
 }  // namespace
@@ -99,12 +107,9 @@ std::string BuildNearMissPage(const Catalogue& catalogue, const SearchState& sea
     long long missing = 0;
     const int planCount = std::min(catalogue.PlanCount, kMaxRows);
     for (int row = 1; row <= planCount; ++row) {
-        if (MatchesSearchCriteria(catalogue, criteria, row)) {
-            ++matching;
-            continue;
-        }
         const int test = onlyFailedTest(catalogue, criteria, row);
-        if (test == 0) continue;
+        if (test == 0) ++matching;
+        if (test <= 0) continue;
         groups[static_cast<size_t>(test)].push_back({missOf(catalogue, criteria, test, row), row});
         ++missing;
     }
@@ -112,6 +117,9 @@ std::string BuildNearMissPage(const Catalogue& catalogue, const SearchState& sea
     body += R"(<font class="found">Подходят под поиск: )" + formatInt(matching) +
             ". Не хватает ровно одного условия: " + formatInt(missing) + "</font>";
     if (missing == 0) return body + kNoneMiss;
+
+    const ProviderAddresses addresses(catalogue);
+    body.reserve(body.size() + 1024 + static_cast<size_t>(missing) * 256);
 
     for (int test = 1; test <= kSearchTestCount; ++test) {
         std::vector<Miss>& group = groups[static_cast<size_t>(test)];
@@ -125,8 +133,9 @@ std::string BuildNearMissPage(const Catalogue& catalogue, const SearchState& sea
         body += R"(<table border="0" CELLPADDING="5">)";
         body += listHead({"Тарифный план", "Хостинг-провайдер", "У тарифа", "Условие", "Разница"});
         RowColour colour;
-        for (const Miss& miss : group)
-            body += listRow(colour, rowCells(catalogue, criteria, test, miss));
+        for (const Miss& miss : group) {
+            appendRow(body, colour, catalogue, addresses, criteria, test, miss);
+        }
         body += "</table>";
     }
     return body;

@@ -5,10 +5,25 @@
 // each count in its own form.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "catalogue/core/Catalogue.h"
 
 namespace zorbinta {
+
+// The providers' site addresses by ProviderId, found as the results page
+// finds them (the last row with the id wins; none gives an empty text), read
+// once for a page of many plans rather than a scan of all providers a row.
+class ProviderAddresses {
+public:
+    explicit ProviderAddresses(const Catalogue& catalogue);
+    const std::string& of(double providerId) const;
+
+private:
+    const Catalogue& catalogue_;
+    std::vector<std::pair<double, int>> rows_;  // by id, then row
+};
 
 // <a class="menu" href="provid=ID">PlanName</a>
 std::string planNameLink(const Catalogue& catalogue, int row);

@@ -174,11 +174,11 @@ std::string axes(const DiskScale& disk, const PriceScale& price) {
     return svg;
 }
 
-std::string circle(const Catalogue& catalogue, int row, bool unbeaten, double scale,
-                   const DiskScale& disk, const PriceScale& price) {
+std::string circle(const Catalogue& catalogue, const ProviderAddresses& addresses, int row,
+                   bool unbeaten, double scale, const DiskScale& disk, const PriceScale& price) {
     const double providerId = catalogue.number(PlanTable, slot::PlanProviderId, row);
-    const std::string title = catalogue.text(PlanTable, slot::PlanName, row) + " — " +
-                              providerAddressOf(catalogue, providerId);
+    const std::string title =
+        catalogue.text(PlanTable, slot::PlanName, row) + " — " + addresses.of(providerId);
     return std::string(unbeaten ? R"(<circle class="unbeaten" r=")"
                                 : R"(<circle class="plan" r=")") +
            svgNumber((unbeaten ? 5.5 : 3.5) * scale) + R"(" cx=")" +
@@ -189,8 +189,8 @@ std::string circle(const Catalogue& catalogue, int row, bool unbeaten, double sc
 
 }  // namespace
 
-std::string planChart(const Catalogue& catalogue, const std::vector<int>& plans,
-                      const std::vector<int>& unbeaten) {
+std::string planChart(const Catalogue& catalogue, const ProviderAddresses& addresses,
+                      const std::vector<int>& plans, const std::vector<int>& unbeaten) {
     std::array<bool, kMaxRows + 1> marked{};
     for (const int row : unbeaten) {
         if (row >= 1 && row <= kMaxRows) marked[static_cast<size_t>(row)] = true;
@@ -214,7 +214,7 @@ std::string planChart(const Catalogue& catalogue, const std::vector<int>& plans,
     for (const bool drawUnbeaten : {false, true}) {
         for (const int row : plans) {
             if (marked[static_cast<size_t>(row)] == drawUnbeaten) {
-                svg += circle(catalogue, row, drawUnbeaten, scale, disk, price);
+                svg += circle(catalogue, addresses, row, drawUnbeaten, scale, disk, price);
             }
         }
     }

@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "router/core/PlanCells.h"
 
 namespace zorbinta {
 
 // plans: the plan rows to draw; unbeaten: those of them to mark.
-std::string planChart(const Catalogue& catalogue, const std::vector<int>& plans,
-                      const std::vector<int>& unbeaten);
+std::string planChart(const Catalogue& catalogue, const ProviderAddresses& addresses,
+                      const std::vector<int>& plans, const std::vector<int>& unbeaten);
 
 }  // namespace zorbinta

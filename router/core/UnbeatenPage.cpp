@@ -81,10 +81,10 @@ bool keyBefore(const Plan& a, const Plan& b) {
     return a.row < b.row;
 }
 
-std::vector<std::string> rowCells(const Catalogue& catalogue, int row) {
+std::vector<std::string> rowCells(const Catalogue& catalogue, const ProviderAddresses& addresses,
+                                  int row) {
     const double providerId = catalogue.number(PlanTable, slot::PlanProviderId, row);
-    std::vector<std::string> cells = {planNameLink(catalogue, row),
-                                      providerAddressOf(catalogue, providerId)};
+    std::vector<std::string> cells = {planNameLink(catalogue, row), addresses.of(providerId)};
     for (int numberSlot = slot::DiskMb; numberSlot <= slot::TrialDays; ++numberSlot) {
         cells.push_back(planNumberText(numberSlot, catalogue.number(PlanTable, numberSlot, row)));
     }
@@ -141,7 +141,8 @@ std::string BuildUnbeatenPage(const Catalogue& catalogue, const SearchState& sea
     body += formatInt(static_cast<long long>(plans.size())) +
             ". Лучших среди них: " + formatInt(static_cast<long long>(unbeaten.size())) + "</font>";
     body += kExplained;
-    body += planChart(catalogue, plans, unbeaten);
+    const ProviderAddresses addresses(catalogue);
+    body += planChart(catalogue, addresses, plans, unbeaten);
 
     // The table by monthly price, ties by row: the rows are in row order.
     std::stable_sort(unbeaten.begin(), unbeaten.end(), [&catalogue](int a, int b) {
@@ -154,7 +155,7 @@ std::string BuildUnbeatenPage(const Catalogue& catalogue, const SearchState& sea
     captions.push_back("Опции");
     body += listHead(captions);
     RowColour colour;
-    for (const int row : unbeaten) body += listRow(colour, rowCells(catalogue, row));
+    for (const int row : unbeaten) body += listRow(colour, rowCells(catalogue, addresses, row));
     body += "</table>";
     return body;
 }
