@@ -60,20 +60,22 @@ std::string groupsOf(const std::string& body) {
     return shown;
 }
 
+// Each case searches with price <= 99999 and its own tests set: test t of
+// 1 to 8 is Bounds[t], of 9 to 23 Options[t - 8]. 99999 is "неогр." in the
+// five quantities only; a "Неогр." bound leaves the miss empty.
 TEST(NearMissPage, GroupsSortingAndCells) {
-    SearchState search;
-    search.searched = true;
-    search.criteria.Bounds = {0, 100, 1000, 0, 0, 0, 10, 0, 0};
-    search.criteria.Options[2] = 1;  // Perl
+    const std::vector<std::pair<int, double>> perlSearch = {{1, 100}, {2, 1000}, {6, 10}, {10, 1}};
     const unsigned perl = 2;
     const struct Case {
         const char* rule;
+        std::vector<std::pair<int, double>> tests;
         std::vector<std::pair<Counts, unsigned>> plans;
         std::string groups;
         std::string cells;  // a row's cells after the provider, as written
         int rowsWithCells;
     } cases[] = {
         {"each kind of condition, in the tests' order; a plan missing two is not listed",
+         perlSearch,
          {{kPlain, perl},
           {with(6, 12.5), perl},
           {kPlain, 0},
@@ -84,56 +86,47 @@ TEST(NearMissPage, GroupsSortingAndCells) {
          "<td>12,50</td><td>10,00</td><td>2,50</td>",
          1},
         {"a bound's group by the miss, ties by row",
+         perlSearch,
          {{with(1, 90), perl}, {with(1, 50), perl}, {with(1, 95), perl}, {with(1, 90), perl}},
          "[Дисковое пространство(Мб): не меньше 100] P3 P1 P4 P2",
          "<td>90</td><td>100</td><td>10</td>",
          2},
         {"an option's group by row",
+         perlSearch,
          {{kPlain, 0}, {kPlain, 1}},
          "[Perl: есть] P1 P2",
          "<td>нет</td><td>есть</td><td></td></tr>",
          2},
-    };
-    for (const Case& c : cases) {
-        const std::string body = BuildNearMissPage(Plans(c.plans).cat, search);
-        EXPECT_EQ(groupsOf(body), c.groups) << c.rule;
-        EXPECT_EQ(count(body, c.cells), c.rowsWithCells) << c.rule << "\n" << body;
-    }
-}
-
-// 99999 is "неогр." in the five quantities only; a "Неогр." bound leaves the
-// miss empty, and its group still runs from the smallest miss.
-TEST(NearMissPage, UnlimitedBoundsAndValues) {
-    const struct {
-        int bound;
-        double limit;
-        std::vector<std::pair<Counts, unsigned>> plans;
-        std::string groups, cells;
-    } cases[] = {
-        {2,
-         kUnlimited,
+        {"a \"Неогр.\" bound",
+         {{2, kUnlimited}},
          {{with(2, 1000), 0}, {with(2, 5000), 0}},
          "[Трафик: не меньше неогр.] P2 P1",
-         "<td>5000</td><td>неогр.</td><td></td></tr>"},
-        {1,
-         9999999,
+         "<td>5000</td><td>неогр.</td><td></td></tr>",
+         1},
+        {"an unlimited value",
+         {{1, 9999999}},
          {{with(1, kUnlimited), 0}},
          "[Дисковое пространство(Мб): не меньше 9999999] P1",
-         "<td>неогр.</td><td>9999999</td><td>9900000</td></tr>"},
-        {8,
-         kUnlimited,
+         "<td>неогр.</td><td>9999999</td><td>9900000</td></tr>",
+         1},
+        {"99999 test days are a number",
+         {{8, kUnlimited}},
          {{kPlain, 0}},
          "[Тестовый период (дней): не меньше 99999] P1",
-         "<td>0</td><td>99999</td><td>99999</td></tr>"},
+         "<td>0</td><td>99999</td><td>99999</td></tr>",
+         1},
     };
-    for (const auto& c : cases) {
+    for (const Case& c : cases) {
         SearchState search;
         search.searched = true;
         search.criteria.Bounds[6] = kUnlimited;
-        search.criteria.Bounds[size_t(c.bound)] = c.limit;
+        for (const auto& [test, value] : c.tests) {
+            if (test <= 8) search.criteria.Bounds[size_t(test)] = value;
+            if (test > 8) search.criteria.Options[size_t(test - 8)] = 1;
+        }
         const std::string body = BuildNearMissPage(Plans(c.plans).cat, search);
-        EXPECT_EQ(groupsOf(body), c.groups);
-        EXPECT_EQ(count(body, c.cells), 1) << body;
+        EXPECT_EQ(groupsOf(body), c.groups) << c.rule;
+        EXPECT_EQ(count(body, c.cells), c.rowsWithCells) << c.rule << "\n" << body;
     }
 }
 
