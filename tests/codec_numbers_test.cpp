@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,22 @@ TEST(Numbers, GeneralFormat) {
         {0.0000015, "1,5E-6"},
     };
     for (const auto& c : cases) EXPECT_EQ(formatGeneral(c.value), c.text) << c.text;
+}
+
+// Whole numbers and cents take a quicker way; they and their neighbours come
+// out as printf's 15 significant digits do, with a comma.
+TEST(Numbers, GeneralFormatOfCentsAsFifteenDigits) {
+    for (const double base : {0.01, 0.1, 1.0, 19.95, 1234.5, 99999.0, 1e11, 999999999999.99}) {
+        for (const double v : {base, -base, std::nextafter(base, 0.0), std::nextafter(base, 1e13),
+                               base * 3 + 0.07, base / 7}) {
+            char reference[40];
+            std::snprintf(reference, sizeof reference, "%.15g", v);
+            std::string expected = reference;
+            if (expected.find('e') != std::string::npos) continue;
+            for (char& c : expected) c = c == '.' ? ',' : c;
+            EXPECT_EQ(formatGeneral(v), expected) << reference;
+        }
+    }
 }
 
 TEST(Numbers, PriceFormat) {

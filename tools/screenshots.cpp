@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zorbinta-screenshots: runs the desktop program on a copy of its folder,
 // shows its start page, walks through the search, a provider's card and a
-// comparison, the changes against an earlier catalogue and the cost of a
-// site, and saves a picture of each; with --bench it reports how long the
-// program took from its start to the first page on show.
+// comparison, the changes against an earlier catalogue, the cost of a site,
+// the near misses of the search and its unbeaten plans, and saves a picture
+// of each; with --bench it reports how long the program took from its start
+// to the first page on show.
 //
 //   zorbinta-screenshots OUTDIR      writes start.png, results.png,
 //                                    provider.png, comparison.png,
-//                                    search.png, changes.png, cost.png
+//                                    search.png, changes.png, cost.png,
+//                                    nearmiss.png, unbeaten.png
 //   zorbinta-screenshots --bench     prints "window_ms=N first_page_ms=M",
 //                                    counted from ZORBINTA_BENCH_T0 (ns since
 //                                    the epoch) when it is set
@@ -147,7 +149,24 @@ bool shoot(const QString& outDir) {
         !waitComplete(pane)) {
         return false;
     }
-    return saveScreen(outDir + "/cost.png");
+    if (!saveScreen(outDir + "/cost.png")) return false;
+
+    // What nearly fits the search made above, and what nothing beats.
+    main.command("N20")->trigger();
+    if (!waitComplete(pane) || !saveScreen(outDir + "/nearmiss.png")) return false;
+    // A wider search, by price alone, so that the chart has beaten plans too.
+    onModal([&](QWidget*) {
+        auto& dialog = program.searchDialog();
+        dialog.edit(1)->clear();
+        dialog.edit(6)->setText("40");
+        dialog.checkBox(5)->setChecked(false);
+        dialog.checkBox(8)->setChecked(false);
+        dialog.findButton()->click();
+    });
+    main.command("N6")->trigger();
+    if (!waitComplete(pane)) return false;
+    main.command("N21")->trigger();
+    return waitComplete(pane) && saveScreen(outDir + "/unbeaten.png");
 }
 
 bool bench() {

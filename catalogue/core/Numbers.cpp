@@ -181,10 +181,34 @@ bool parseFlag(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// Whole numbers and amounts in cents, most of what a catalogue holds, written
+// straight from their digits: a double that is the nearest one to n / 100,
+// for n below 10^14, shows as n / 100 itself at 15 significant digits.
+bool formatCents(double value, std::string& out) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 1e12)) return false;
+    const long long cents = std::llround(magnitude * 100);
+    if (static_cast<double>(cents) / 100 != magnitude) return false;
+    out = value < 0 ? "-" : "";
+    out += std::to_string(cents / 100);
+    const auto fraction = static_cast<int>(cents % 100);
+    if (fraction != 0) {
+        out += ',';
+        out += static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0) out += static_cast<char>('0' + fraction % 10);
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string formatGeneral(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     if (value == 0) return "0";
+    if (std::string quick; formatCents(value, quick)) return quick;
     char buffer[40];
     // 15 significant digits, correctly rounded: d.dddddddddddddde[+-]x
     std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));

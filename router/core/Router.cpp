@@ -7,7 +7,9 @@
 #include "pages/core/SearchResults.h"
 #include "router/core/ChangesPage.h"
 #include "router/core/CostPage.h"
+#include "router/core/NearMissPage.h"
 #include "router/core/StartPage.h"
+#include "router/core/UnbeatenPage.h"
 
 namespace zorbinta {
 namespace {
@@ -152,6 +154,8 @@ void Router::handle(const std::string& location) {
     const ChangesPaging changesPaging = changes ? readChangesPaging(text) : ChangesPaging{};
     const bool cost = has(text, kCostCommand);
     const CostParams costParams = cost ? readCostParams(text) : CostParams{};
+    const bool nearMisses = has(text, kNearMissCommand);
+    const bool unbeaten = has(text, kUnbeatenCommand);
 
     if (has(text, "space")) {
         body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::DiskMb, 1);
@@ -208,6 +212,8 @@ void Router::handle(const std::string& location) {
         show(BuildUnchangedPage(files_.userFile(kPreviousCatalogueFile)));
     if (has(text, kStartCommand) && startPage_) show(startPage_());
     if (cost) show(BuildCostPage(catalogue_, search_, costParams));
+    if (nearMisses) show(BuildNearMissPage(catalogue_, search_));
+    if (unbeaten) show(BuildUnbeatenPage(catalogue_, search_));
 }
 
 }  // namespace zorbinta

@@ -30,6 +30,8 @@ constexpr std::array kCommands = {
     // Поиск
     MainCommand{"N5", Kind::Menu},
     MainCommand{"N6", Kind::Menu, &C::N6Click},
+    MainCommand{"N20", Kind::Menu, &C::N20Click},
+    MainCommand{"N21", Kind::Menu, &C::N21Click},
     MainCommand{"N22", Kind::Menu, &C::N22Click},
     // Показать
     MainCommand{"N7", Kind::Menu},

@@ -11,7 +11,9 @@
 #include "pages/core/PageOutput.h"
 #include "router/core/ChangesPage.h"
 #include "router/core/CostPage.h"
+#include "router/core/NearMissPage.h"
 #include "router/core/StartPage.h"
+#include "router/core/UnbeatenPage.h"
 #include "shell/core/HistoryMoves.h"
 
 namespace zorbinta {
@@ -116,6 +118,14 @@ void MainController::ToolButton2Click() {
 
 void MainController::N22Click() {
     NavigateToCommand(s_.pane, files_.programDir(), kCostCommand, Wait::AndFocus);
+}
+
+void MainController::N20Click() {
+    NavigateToCommand(s_.pane, files_.programDir(), kNearMissCommand, Wait::AndFocus);
+}
+
+void MainController::N21Click() {
+    NavigateToCommand(s_.pane, files_.programDir(), kUnbeatenCommand, Wait::AndFocus);
 }
 
 void MainController::N8Click() {

@@ -76,6 +76,8 @@ public:
     void N4Click();           // Файл → Выход
     void N6Click();           // Поиск → Виртуалный сервер (waits)
     void ToolButton2Click();  // Поиск (does not wait)
+    void N20Click();          // Поиск → Почти подходящие (waits)
+    void N21Click();          // Поиск → Лучшие тарифы (waits)
     void N22Click();          // Поиск → Стоимость сайта (waits)
     void N8Click();           // show or hide the provider panel
     void ToolButton3Click() { N8Click(); }

@@ -61,6 +61,8 @@ TForm1::TForm1() {
     QMenu* search = menuBar()->addMenu("&Поиск");
     search->setObjectName("N5");
     search->addAction(addCommand("N6", "&Виртуалный сервер"));
+    search->addAction(addCommand("N20", "&Почти подходящие"));
+    search->addAction(addCommand("N21", "&Лучшие тарифы"));
     search->addAction(addCommand("N22", "&Стоимость сайта"));
     QMenu* show = menuBar()->addMenu("По&казать");
     show->setObjectName("N7");
