@@ -237,6 +237,8 @@ void TForm1::setPageArea(QWidget* pageArea) {
     QWidget* old = splitter_->replaceWidget(index, pageArea);
     if (old != nullptr && old != pageArea) old->deleteLater();
     pageArea_ = pageArea;
+    // The document inside is named by its page's title; the pane by what it is.
+    pageArea_->setAccessibleName("Страница каталога");
     splitter_->setStretchFactor(1, 1);
     // The handle only draws the bevel; the panel's width is fixed.
     if (QSplitterHandle* handle = splitter_->handle(1)) handle->setEnabled(false);
