@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include "about/core/AboutBox.h"
+#include "about/qt/LinkLabel.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/Services.h"
 #include "platform/qt/QtText.h"
@@ -28,7 +29,16 @@ TForm2::TForm2(AboutBox& model, MessageBox& messages, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     for (int n = 1; n <= 9; ++n) {
-        auto* label = new QLabel(qs(AboutBox::labelText(n)));
+        const QString text = qs(AboutBox::labelText(n));
+        QLabel* label = nullptr;
+        if (n == 3 || n == 4) {
+            auto* link = new LinkLabel(text);
+            connect(link, &LinkLabel::followed, this,
+                    [this, n] { runGuarded(messages_, [this, n] { model_.clickLabel(n); }); });
+            label = link;
+        } else {
+            label = new QLabel(text);
+        }
         label->setObjectName(QString("Label%1").arg(n));
         label->installEventFilter(this);
         labels_[static_cast<size_t>(n)] = label;
@@ -37,13 +47,6 @@ TForm2::TForm2(AboutBox& model, MessageBox& messages, QWidget* parent)
     name.setBold(true);
     name.setPixelSize(kNamePixels);
     label(1)->setFont(name);
-    for (const int link : {3, 4}) {
-        QFont font = label(link)->font();
-        font.setUnderline(true);
-        label(link)->setFont(font);
-        label(link)->setStyleSheet("color: #0000ff;");
-        label(link)->setCursor(Qt::PointingHandCursor);
-    }
     for (const int caption : {9, 6, 7})
         label(caption)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -96,6 +99,13 @@ void TForm2::closeEvent(QCloseEvent* event) {
 
 void TForm2::reject() {
     run(&AboutBox::closeBox);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The box itself has the keyboard, so that Enter closes it; Tab goes on
+    // to the links.
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: name, version, developer, and the maker's site and mail
-// address as links. A click on its background closes it.
+// address as links, which the keyboard reaches too. A click on its
+// background closes it.
 
 #include <QDialog>
 #include <array>
@@ -24,6 +25,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -187,6 +187,12 @@ void TForm4::showModel() {
         checkBox(n)->setChecked(model.CheckBox[static_cast<size_t>(n)]);
         checkBox(n)->setText(qs(model.CheckBoxCaption[static_cast<size_t>(n)]));
     }
+    // The four "Неогр." boxes read alike; a screen reader names each with its row.
+    for (int n = 1; n <= kEdits; ++n) {
+        const int box = unlimitedBoxOf(n);
+        if (box == 0) continue;
+        checkBox(box)->setAccessibleName(captions[n - 1] + ": " + checkBox(box)->text().toLower());
+    }
 }
 
 void TForm4::writeModel() {

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "shell/core/Application.h"
+#include "shell/qt/WindowPlacement.h"
 
 namespace zorbinta::qt {
 namespace {
@@ -12,6 +13,7 @@ namespace {
 void showError(const QString& text) {
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    placeDialog(box);
     box.exec();
 }
 

@@ -17,12 +17,21 @@
 
 namespace zorbinta::qt {
 
-int runDesktopProgram(int argc, char** argv, const std::string& programDir,
-                      const std::function<void(DesktopProgram&)>& started) {
+void prepareDesktopEnvironment() {
     // The engine refuses to start its sandbox as root.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
+    // The page is all the program shows: screen readers must see it, and
+    // the engine shows pages to Linux accessibility only when asked so.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY")) {
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+    }
+}
+
+int runDesktopProgram(int argc, char** argv, const std::string& programDir,
+                      const std::function<void(DesktopProgram&)>& started) {
+    prepareDesktopEnvironment();
     registerPaneSchemes();
     DesktopApplication app(argc, argv);
     QApplication::setApplicationName("zorbinta");

@@ -12,6 +12,11 @@ namespace zorbinta::qt {
 
 class DesktopProgram;
 
+// What the environment must hold before the application object exists:
+// the engine's sandbox off as root, the page shown to screen readers (each
+// unless the user has set it).
+void prepareDesktopEnvironment();
+
 // programDir empty: the files found from the running executable (a portable
 // folder beside it, or the installed layout); else a portable folder there. started, when
 // given, sees the program once its windows exist, before the first is shown.

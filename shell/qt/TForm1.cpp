@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "platform/qt/QtText.h"
 #include "shell/core/MainCommands.h"
@@ -34,6 +35,17 @@ constexpr int kPanelHeaderHeight = 24;
 constexpr int kSplitterWidth = 8;
 constexpr int kStatusPanelWidth = 200;
 constexpr int kListFontPixels = 13;
+
+// The widest texts the status panels show: the counts have at most four digits.
+const char* const kWidestStatusText[] = {"Хостинг-провайдеров:0000", "Тарифных планов:0000"};
+
+// How wide a label like this one must be to show text whole in its font.
+int widthToShow(const QLabel& like, const QString& text) {
+    QLabel probe(text);
+    probe.setFont(like.font());
+    probe.setFrameStyle(like.frameStyle());
+    return probe.sizeHint().width();
+}
 
 QFont listFont() {
     QFont font;
@@ -148,10 +160,12 @@ TForm1::TForm1() {
     headerLayout->setContentsMargins(6, 0, 2, 0);
     auto* caption = new QLabel("Хостинг-провайдеры");
     caption->setObjectName("Panel2Caption");
+    caption->setAccessibleName(caption->text());
     headerLayout->addWidget(caption, 1);
     closePanel_ = new QToolButton;
     closePanel_->setObjectName("BitBtn4");
     closePanel_->setToolTip("Закрыть");
+    closePanel_->setAccessibleName("Закрыть");
     closePanel_->setIcon(pictureIcon(Picture::Close));
     closePanel_->setIconSize(QSize(12, 12));
     closePanel_->setAutoRaise(true);
@@ -161,6 +175,8 @@ TForm1::TForm1() {
     panelLayout->addWidget(header);
     list_ = new QListWidget;
     list_->setObjectName("ListView1");
+    // Named as the caption of its panel, for screen readers.
+    list_->setAccessibleName(caption->text());
     list_->setFont(listFont());
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -185,11 +201,18 @@ TForm1::TForm1() {
     for (int k = 0; k < 2; ++k) {
         status_[k] = new QLabel;
         status_[k]->setObjectName(QString("StatusPanel%1").arg(k + 1));
-        status_[k]->setFixedWidth(kStatusPanelWidth);
         status_[k]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addWidget(status_[k]);
     }
+    // Named before the first counts are known; then by what they show.
+    status_[0]->setAccessibleName("Хостинг-провайдеров");
+    status_[1]->setAccessibleName("Тарифных планов");
     statusBar()->setObjectName("StatusBar1");
+    statusBar()->setAccessibleName("Строка состояния");
+    // The button that shows the toolbar's buttons for which there is no room.
+    if (auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button"))
+        more->setAccessibleName("Другие кнопки");
+    fitToFont();
 
     // F6 and Shift+F6 go between the provider list, while it is shown, and the page.
     for (const QKeySequence& key :
@@ -219,6 +242,8 @@ void TForm1::setPageArea(QWidget* pageArea) {
     QWidget* old = splitter_->replaceWidget(index, pageArea);
     if (old != nullptr && old != pageArea) old->deleteLater();
     pageArea_ = pageArea;
+    // The document inside is named by its page's title; the pane by what it is.
+    pageArea_->setAccessibleName("Страница каталога");
     splitter_->setStretchFactor(1, 1);
     // The handle only draws the bevel; the panel's width is fixed.
     if (QSplitterHandle* handle = splitter_->handle(1)) handle->setEnabled(false);
@@ -315,18 +340,61 @@ void TForm1::focusNextPane() {
 }
 
 void TForm1::setBounds(const Rect& bounds) {
+    if (compositorPlacesWindows()) {
+        // Only the compositor knows its panels; maximized, the window gets
+        // the size it leaves free, in the compositor's own time.
+        maximized_ = true;
+        setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowFullScreen)) |
+                       Qt::WindowMaximized);
+        return;
+    }
     if (isMaximized() || isFullScreen()) showNormal();
     // The rectangle is the whole window, its frame included.
     placement_->fill(QRect(bounds.x, bounds.y, bounds.width, bounds.height));
 }
 
 void TForm1::setStatusText(int panel, const std::string& text) {
-    if (panel == 0 || panel == 1) status_[panel]->setText(qs(text));
+    if (panel != 0 && panel != 1) return;
+    status_[panel]->setText(qs(text));
+    if (!text.empty()) status_[panel]->setAccessibleName(status_[panel]->text());
+}
+
+bool TForm1::event(QEvent* event) {
+    // The window's surface is made anew once the page engine draws into it
+    // (a surface for OpenGL); the new one must ask to be maximized again,
+    // once it is on show.
+    if (event->type() == QEvent::WinIdChange && maximized_) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (QWindow* handle = windowHandle())
+                    handle->setWindowStates(handle->windowStates() | Qt::WindowMaximized);
+            },
+            Qt::QueuedConnection);
+    }
+    return QMainWindow::event(event);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange) fitToFont();
+}
+
+void TForm1::fitToFont() {
+    // As wide as designed for its small font, and wider where the user's
+    // font needs it: the texts are never clipped.
+    for (int k = 0; k < 2; ++k) {
+        status_[k]->setFixedWidth(
+            qMax(kStatusPanelWidth, widthToShow(*status_[k], kWidestStatusText[k])));
+    }
+    setProviderPanelWidth(panelWidth_);
 }
 
 void TForm1::setProviderPanelWidth(int width) {
-    panel_->setFixedWidth(width);
+    panelWidth_ = width;
     const bool shown = width > kPanelHidden;
+    // Shown, wide enough for its caption and close button.
+    panel_->setFixedWidth(shown ? qMax(width, panelHeader_->sizeHint().width()) : width);
     panelHeader_->setVisible(shown);
     list_->setVisible(shown);
 }

@@ -52,6 +52,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The mouse's own back and forward buttons anywhere in the window.
     bool historyButton(QObject* watched, QEvent* event);
@@ -60,6 +62,8 @@ private:
     QAction* addCommand(const QString& name, const QString& text);
     // F6: from the page to the provider list while it is shown, and back.
     void focusNextPane();
+    // The panels' widths for the font in use.
+    void fitToFont();
     void run(const std::function<void(MainController&)>& handler);
     void clickList(int row);
 
@@ -68,6 +72,8 @@ private:
     bool started_ = false;
     QWidget* panel_ = nullptr;
     QWidget* panelHeader_ = nullptr;
+    bool maximized_ = false;  // asked to be, where the compositor places windows
+    int panelWidth_ = 1;      // as the controller set it: hidden at first
     QListWidget* list_ = nullptr;
     QToolButton* closePanel_ = nullptr;
     QSplitter* splitter_ = nullptr;

@@ -33,6 +33,10 @@ xcb_atom_t frameExtentsAtom() {
 
 }  // namespace
 
+bool compositorPlacesWindows() {
+    return QGuiApplication::platformName().startsWith("wayland");
+}
+
 QMargins frameExtents(const QWidget& window) {
     const QWindow* handle = window.windowHandle();
     return handle != nullptr ? handle->frameMargins() : QMargins();
@@ -52,6 +56,9 @@ QSize dialogRoom(const QWidget* owner) {
 void placeDialog(QWidget& dialog) {
     const QWidget* owner =
         dialog.parentWidget() != nullptr ? dialog.parentWidget()->window() : nullptr;
+    // Before it shows: a new frame on a shown window would hide it.
+    if (!dialog.isVisible() && dialog.windowFlags() != kDialogFrame)
+        dialog.setWindowFlags(kDialogFrame);
     auto* placement = dialog.findChild<FramePlacement*>(QString(), Qt::FindDirectChildrenOnly);
     if (placement == nullptr) placement = new FramePlacement(dialog);
     // Until the window manager has framed the dialog, the owner's frame is

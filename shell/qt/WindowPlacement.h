@@ -19,6 +19,11 @@ class QWidget;
 
 namespace zorbinta::qt {
 
+// True where the compositor alone places and sizes windows (Wayland): a
+// client learns nothing there of its position or of the panels, so it asks
+// to be maximized where on X11 it fits itself to the work area.
+bool compositorPlacesWindows();
+
 // The frame extents the window manager gave window; none before it framed
 // it, or where there is no window manager.
 QMargins frameExtents(const QWidget& window);
@@ -33,8 +38,14 @@ QSize dialogRoom(const QWidget* owner);
 
 // Centres dialog, about to be shown over its parent, on the parent's screen,
 // no larger than its work area, and again once the window manager has framed
-// it or the dialog has sized itself as it shows.
+// it or the dialog has sized itself as it shows. Its frame offers only a
+// close button: a dialog is neither minimised nor maximised.
 void placeDialog(QWidget& dialog);
+
+// The frame of a dialog: caption and close button.
+inline constexpr Qt::WindowFlags kDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint |
+                                                Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                Qt::WindowCloseButtonHint;
 
 class FramePlacement final : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT

@@ -13,6 +13,7 @@
 
 #include "GuiHarness.h"
 #include "about/qt/TForm2.h"
+#include "platform/qt/Contrast.h"
 #include "search/qt/TForm4.h"
 #include "shell/qt/DesktopProgram.h"
 #include "shell/qt/TForm1.h"
@@ -231,6 +232,75 @@ private slots:
         onModal([&](QWidget*) { program_->aboutBox().close(); });  // the close box
         program_->mainWindow().command("N12")->trigger();
         QVERIFY(!program_->aboutBox().isVisible());
+    }
+
+    void theAboutLinksFromTheKeyboard() {
+        // Tab goes from the box to each link in turn; Enter and Space follow
+        // a link as a click does, and leave the box open.
+        QStringList reached;
+        const qsizetype before = opened_.urls.size();
+        onModal([&](QWidget*) {
+            auto& about = program_->aboutBox();
+            QVERIFY(activate(about));
+            const struct {
+                Qt::Key key;
+            } steps[] = {
+                {Qt::Key_Tab}, {Qt::Key_Space}, {Qt::Key_Tab}, {Qt::Key_Return}, {Qt::Key_Tab}};
+            for (const auto& step : steps) {
+                QTest::keyClick(QApplication::focusWidget(), step.key);
+                if (step.key == Qt::Key_Tab) reached << QApplication::focusWidget()->objectName();
+            }
+            QVERIFY(about.isVisible());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        program_->mainWindow().command("N12")->trigger();
+        QCOMPARE(reached, (QStringList{"Label3", "Label4", "Label3"}));
+        QCOMPARE(opened_.urls.mid(before),
+                 (QStringList{"http://www.zorbinta.ru", "mailto:info@zorbinta.ru"}));
+        QVERIFY(!program_->aboutBox().isVisible());
+    }
+
+    void theAboutLinksOnLightAndDarkPalettes_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("shown");  // empty: any colour at 4.5 : 1
+        // window, text, link colour of the palette; the link shown.
+        const char* const rows[][5] = {
+            {"light", "#efefef", "#000000", "#308cc6", "#0000ff"},
+            {"dark, readable link", "#2a2e32", "#fcfcfc", "#3daee9", "#3daee9"},
+            // Breeze Dark's own link colour stands at 4.496 : 1 on its window.
+            {"Breeze Dark", "#2a2e32", "#fcfcfc", "#1d99f3", ""},
+            {"dark, blue link", "#353535", "#ffffff", "#0000ff", ""},
+        };
+        for (const auto& r : rows) QTest::newRow(r[0]) << r[1] << r[2] << r[3] << r[4];
+    }
+    void theAboutLinksOnLightAndDarkPalettes() {
+        QFETCH(QString, window);
+        QFETCH(QString, text);
+        QFETCH(QString, link);
+        QFETCH(QString, shown);
+        const QPalette before = QApplication::palette();
+        QPalette palette = before;
+        palette.setColor(QPalette::Window, QColor(window));
+        palette.setColor(QPalette::WindowText, QColor(text));
+        palette.setColor(QPalette::Link, QColor(link));
+        auto& about = program_->aboutBox();
+        QApplication::setPalette(palette);
+        QVERIFY(
+            waitUntil([&] { return about.palette().color(QPalette::Window) == QColor(window); }));
+        const QColor colour = about.label(3)->palette().color(QPalette::WindowText);
+        const QColor back = about.palette().color(QPalette::Window);
+        QApplication::setPalette(before);
+        QVERIFY(waitUntil([&] {
+            return about.palette().color(QPalette::Window) == before.color(QPalette::Window);
+        }));
+        const double ratio = zorbinta::qt::contrastRatio(colour, back);
+        qInfo("%s on %s: %.2f : 1", qPrintable(colour.name()), qPrintable(back.name()), ratio);
+        if (!shown.isEmpty()) QCOMPARE(colour, QColor(shown));
+        QVERIFY(ratio >= 4.5);
+        QCOMPARE(program_->aboutBox().label(4)->palette().color(QPalette::WindowText),
+                 QColor(0x00, 0x00, 0xff));  // light again
     }
 
     void theNewVersionPrompt() {

@@ -14,11 +14,15 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
+#include <memory>
+
+#include <xcb/xcb.h>
 
 #include "GuiHarness.h"
 #include "search/qt/TForm4.h"
 #include "shell/core/MainCommands.h"
 #include "shell/qt/DesktopProgram.h"
+#include "shell/qt/QtServices.h"
 #include "shell/qt/TForm1.h"
 #include "tests/LocalHttpServer.h"
 
@@ -38,6 +42,50 @@ void press(QWidget& window, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
 int mnemonic(const QString& text) {
     const qsizetype at = text.indexOf('&');
     return at < 0 ? 0 : text[at + 1].toUpper().unicode();
+}
+
+// How window's frame is offered, from its X11 properties: what the program
+// asks for (_MOTIF_WM_HINTS, which window managers that draw buttons by it
+// read) and whether the window manager lets it be closed. For example
+// "asks: CLOSE; closes".
+QString frameButtons(const QWidget& window) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr) return {};
+    xcb_connection_t* c = x11->connection();
+    const auto property = [&](const QByteArray& name) {
+        using Reply = std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)>;
+        const Reply atom(xcb_intern_atom_reply(
+                             c, xcb_intern_atom(c, 0, uint16_t(name.size()), name.data()), nullptr),
+                         &std::free);
+        const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(c,
+                                   xcb_get_property(c, 0, xcb_window_t(window.winId()),
+                                                    atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE},
+                                                    XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+                                   nullptr),
+            &std::free);
+        QList<uint32_t> values;
+        if (!reply || reply->format != 32) return values;
+        const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+        for (int k = 0; k < xcb_get_property_value_length(reply.get()) / 4; ++k) values << v[k];
+        return values;
+    };
+    // Motif: flags, functions (minimise 8, maximise 16, close 32), decorations
+    // (minimise 32, maximise 64).
+    const QList<uint32_t> motif = property("_MOTIF_WM_HINTS");
+    if (motif.size() < 3) return "no hints";
+    QStringList asks;
+    if (motif[1] & 32) asks << "CLOSE";
+    if ((motif[1] & 8) || (motif[2] & 32)) asks << "MINIMIZE";
+    if ((motif[1] & 16) || (motif[2] & 64)) asks << "MAXIMIZE";
+    // The window manager's _NET_WM_ALLOWED_ACTIONS holds _NET_WM_ACTION_CLOSE.
+    const QByteArray close = "_NET_WM_ACTION_CLOSE";
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> closeAtom(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(close.size()), close.data()),
+                              nullptr),
+        &std::free);
+    const bool closes = closeAtom && property("_NET_WM_ALLOWED_ACTIONS").contains(closeAtom->atom);
+    return "asks: " + asks.join(' ') + (closes ? "; closes" : "");
 }
 
 }  // namespace
@@ -146,6 +194,81 @@ private slots:
         QVERIFY(window().statusBar()->rect().contains(window().statusPanel(1)->geometry()));
         inDialog("N12", [](QWidget& about) { press(about, Qt::Key_Escape); });
         QVERIFY(waitUntil([&] { return framed(); }));
+    }
+
+    void theTextsShowWholeAtLargerFonts_data() {
+        QTest::addColumn<int>("points");
+        for (const int points : {11, 12})
+            QTest::newRow(qPrintable(QString::number(points))) << points;
+    }
+    void theTextsShowWholeAtLargerFonts() {
+        QFETCH(int, points);
+        // The user's font, in force as the window is made.
+        struct UserFont {
+            QFont before = QApplication::font();
+            explicit UserFont(int size) { QApplication::setFont(QFont("DejaVu Sans", size)); }
+            ~UserFont() { QApplication::setFont(before); }
+        } font(points);
+        zorbinta::qt::TForm1 form;
+        form.setProviderPanelWidth(200);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const struct {
+            int panel;  // -1: the provider panel's caption
+            std::string text;
+        } shown[] = {
+            {-1, ""},
+            {0, "Хостинг-провайдеров:20"},
+            {0, "Хостинг-провайдеров:2000"},
+            {1, "Тарифных планов:2000"},
+        };
+        QStringList clipped;
+        for (const auto& s : shown) {
+            QLabel* label =
+                s.panel < 0 ? form.findChild<QLabel*>("Panel2Caption") : form.statusPanel(s.panel);
+            if (s.panel >= 0) form.setStatusText(s.panel, s.text);
+            QCOMPARE(label->font().pointSize(), points);
+            // The text from where the label starts it, frame and indent included.
+            const QFontMetrics metrics = label->fontMetrics();
+            const int indent = label->frameWidth() > 0 ? metrics.horizontalAdvance('x') / 2 : 0;
+            const int needs = metrics.horizontalAdvance(label->text()) + indent;
+            if (!waitUntil([&] { return label->contentsRect().width() >= needs; }, 5000))
+                clipped << QString("%1: %2 of %3 px")
+                               .arg(label->text())
+                               .arg(label->contentsRect().width())
+                               .arg(needs);
+            qInfo("%d pt: \"%s\" %d px in %d px", points, qPrintable(label->text()), needs,
+                  label->contentsRect().width());
+        }
+        QCOMPARE(clipped, QStringList());
+    }
+
+    void dialogFramesOfferOnlyTheirCloseButton() {
+        if (!qEnvironmentVariableIsSet("ZORBINTA_WINDOW_MANAGER"))
+            QSKIP("no window manager frames the dialogs");
+        QStringList offered;
+        const auto frame = [&](QWidget& dialog) {
+            // Once the window manager has framed it.
+            QString buttons;
+            waitUntil([&] { return (buttons = frameButtons(dialog)).endsWith("closes"); });
+            offered << dialog.windowTitle() + ": " + buttons;
+        };
+        for (const char* command : {"N12", "N11", "N6"})
+            inDialog(command, [&](QWidget& dialog) {
+                frame(dialog);
+                press(dialog, Qt::Key_Escape);
+            });
+        zorbinta::qt::QtMessageBox messages(&window());
+        onModal([&](QWidget* box) {
+            frame(*box);
+            press(*box, Qt::Key_Return);
+        });
+        messages.showMessage("Подключитесь к интернету", "");
+        QVERIFY(activate(window()));
+        QCOMPARE(offered,
+                 (QStringList{"О программе: asks: CLOSE; closes", "Обновление: asks: CLOSE; closes",
+                              "Поиск виртуального сервера: asks: CLOSE; closes",
+                              "Зорбинта: asks: CLOSE; closes"}));
     }
 
     void enterDownloadsTheCatalogue() {
