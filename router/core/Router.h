@@ -4,6 +4,7 @@
 // location, records it in the history, and builds and shows every page whose
 // command word the location carries.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "catalogue/core/History.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
+#include "pages/core/PageTable.h"
 #include "platform/core/HistoryButtons.h"
 #include "router/core/CataloguePages.h"
 #include "search/core/SearchCriteria.h"
@@ -32,14 +34,15 @@ int readProviderNumber(std::string& location);                 // cuts location
 class Router {
 public:
     Router(Catalogue& catalogue, History& history, SearchState& search, BrowserPane& pane,
-           HistoryButtons& buttons, ProgramFiles files, std::string serverUrl)
+           HistoryButtons& buttons, ProgramFiles files, std::string serverUrl, ShownList& shownList)
         : catalogue_(catalogue),
           history_(history),
           search_(search),
           pane_(pane),
           buttons_(buttons),
           files_(std::move(files)),
-          serverUrl_(std::move(serverUrl)) {}
+          serverUrl_(std::move(serverUrl)),
+          shownList_(shownList) {}
 
     // TForm1.nav: the pane's navigate-complete event.
     void nav();
@@ -51,7 +54,13 @@ public:
     std::string commandText(const std::string& location) const;
 
 private:
-    void show(const std::string& body);
+    // The page's table, made once the handling is over and only for the page
+    // left on show; the catalogue does not change within a handling.
+    using ListMaker = std::function<PageTable()>;
+
+    // A page without a list, or one with the list that maker makes.
+    void show(const std::string& body, ListMaker maker = {});
+    void handlePages(std::string text);
 
     Catalogue& catalogue_;
     History& history_;
@@ -60,6 +69,8 @@ private:
     HistoryButtons& buttons_;
     ProgramFiles files_;
     std::string serverUrl_;
+    ShownList& shownList_;
+    ListMaker shownMaker_;
 };
 
 }  // namespace zorbinta

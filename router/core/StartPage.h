@@ -13,6 +13,10 @@ namespace zorbinta {
 // Damaged: base.db is there, but the load raised an error.
 enum class CatalogueFile { Present, Missing, Damaged };
 
+// The newest UpdatedOn of the providers (YYYY-MM-DD), the catalogue's date;
+// empty when none has a valid date.
+std::string newestUpdate(const Catalogue& catalogue);
+
 // "file://" + programDir + "templ/main.htm": the command address without a
 // command, so that the page's relative links resolve as on every other page.
 std::string startPageUrl(const std::string& programDir);
