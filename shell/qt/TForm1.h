@@ -42,9 +42,12 @@ public:
     void setBackEnabled(bool enabled) override;
     void setForwardEnabled(bool enabled) override;
     void setChangesEnabled(bool enabled) override;
+    void setExportEnabled(bool enabled) override;
     void closeWindow() override;
 
-    // By their names: N2 ... N19, ToolButton1 ... ToolButton6.
+    // By their names: N2 ... N27, ToolButton1 ... ToolButton6. Печать (N26)
+    // and Сохранить как PDF (N27) are the desktop's own: the program wires them
+    // to the page's printing.
     QAction* command(const QString& name) const;
     QListWidget* providerList() const { return list_; }
     QWidget* providerPanel() const { return panel_; }
