@@ -201,6 +201,14 @@ TEST_F(Export, TheOrderIsTheOneThePageWasBuiltWith) {
     const std::string reversed = exported();
     EXPECT_LT(reversed.find("Макси"), reversed.find("Средний"));
     EXPECT_LT(reversed.find("Средний"), reversed.find("Мини"));
+
+    // A catalogue loaded while the page stays on show (the About box closed)
+    // does not change what the page's file holds.
+    std::string renamed = kCatalogue;
+    renamed.replace(renamed.find("Средний"), std::string("Средний").size(), "Другой");
+    writeFileBytes(folder.path() + "base.db", toCp1251(renamed));
+    app->main.active();
+    EXPECT_EQ(exported(), reversed);
 }
 
 TEST_F(Export, AThousandRowsRowForRow) {

@@ -38,24 +38,41 @@ struct PageTable {
 };
 
 // The table of the page on show; none on pages without a list (the start
-// page, messages). The router sets it with every page it shows; whatever
-// writes a page without one clears it.
+// page, messages). The router sets it with every page it shows, as the way to
+// make it from the rows the page was built with; it is made when first asked
+// for, or before the catalogue it is made from changes. Whatever writes a
+// page without a list clears it.
 class ShownList {
 public:
-    void set(std::shared_ptr<const PageTable> table) {
-        const bool had = table_ != nullptr;
-        table_ = std::move(table);
-        if (changed_ && had != (table_ != nullptr)) changed_(table_ != nullptr);
+    using Maker = std::function<PageTable()>;
+
+    // An empty maker: the page has no list.
+    void set(Maker maker) {
+        const bool had = hasList();
+        maker_ = std::move(maker);
+        table_.reset();
+        if (changed_ && had != hasList()) changed_(hasList());
     }
-    void clear() { set(nullptr); }
+    void clear() { set({}); }
+    bool hasList() const { return maker_ || table_; }
     // Shared, so that a copy taken before a dialog stays whole whatever is
     // shown while the dialog is open.
-    const std::shared_ptr<const PageTable>& table() const { return table_; }
+    std::shared_ptr<const PageTable> table() const {
+        keep();
+        return table_;
+    }
+    // Makes the table now, from the catalogue as it stands.
+    void keep() const {
+        if (!maker_) return;
+        table_ = std::make_shared<const PageTable>(maker_());
+        maker_ = {};
+    }
     // Told whenever the page on show gains or loses its list.
     void onChange(std::function<void(bool hasList)> changed) { changed_ = std::move(changed); }
 
 private:
-    std::shared_ptr<const PageTable> table_;
+    mutable Maker maker_;
+    mutable std::shared_ptr<const PageTable> table_;
     std::function<void(bool)> changed_;
 };
 

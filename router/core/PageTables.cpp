@@ -2,6 +2,7 @@
 #include "router/core/PageTables.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "catalogue/core/Numbers.h"
 #include "router/core/PageParts.h"
@@ -12,6 +13,26 @@ namespace {
 // The caption of flag f is PlanCaptions[f + 9]: PHP, Perl, ... Ежедневный Back-Up.
 constexpr int kFlagCaptionOffset = 9;
 constexpr int kPlanFlags = 15;
+
+// Providers' addresses by id, looked up once for a whole list: the last row
+// with an id wins, as on the pages; an id without a row has an empty address.
+class ProviderAddresses {
+public:
+    explicit ProviderAddresses(const Catalogue& catalogue) : catalogue_(catalogue) {
+        for (int p = 1; p <= std::min(catalogue.ProviderCount, kMaxRows); ++p) {
+            rows_[catalogue.number(ProviderTable, slot::ProviderId, p)] = p;
+        }
+    }
+    std::string operator()(double id) const {
+        const auto it = rows_.find(id);
+        return it == rows_.end() ? std::string()
+                                 : catalogue_.text(ProviderTable, slot::WebAddress, it->second);
+    }
+
+private:
+    const Catalogue& catalogue_;
+    std::unordered_map<double, int> rows_;
+};
 
 bool isPlanRow(const Catalogue& catalogue, int row) {
     return row >= 1 && row <= std::min(catalogue.PlanCount, kMaxRows);
@@ -60,14 +81,15 @@ PageTable searchResultsTable(const Catalogue& catalogue, const std::vector<int>&
                      "Опции", "Месячная стоимость(y.e.)"},
                     {}};
     table.rows.reserve(matches.size());
+    const ProviderAddresses address(catalogue);
     for (const int r : matches) {
-        table.rows.push_back({TableCell::of(catalogue.text(PlanTable, slot::PlanName, r)),
-                              TableCell::of(providerAddressOf(
-                                  catalogue, catalogue.number(PlanTable, slot::PlanProviderId, r))),
-                              TableCell::of(catalogue.number(PlanTable, slot::DiskMb, r)),
-                              planValueCell(catalogue.number(PlanTable, slot::Traffic, r)),
-                              TableCell::of(planOptionNames(catalogue, r)),
-                              TableCell::of(catalogue.number(PlanTable, slot::MonthlyCost, r))});
+        table.rows.push_back(
+            {TableCell::of(catalogue.text(PlanTable, slot::PlanName, r)),
+             TableCell::of(address(catalogue.number(PlanTable, slot::PlanProviderId, r))),
+             TableCell::of(catalogue.number(PlanTable, slot::DiskMb, r)),
+             planValueCell(catalogue.number(PlanTable, slot::Traffic, r)),
+             TableCell::of(planOptionNames(catalogue, r)),
+             TableCell::of(catalogue.number(PlanTable, slot::MonthlyCost, r))});
     }
     return table;
 }
@@ -120,11 +142,11 @@ PageTable domainTable(const Catalogue& catalogue, const std::vector<int>& rows) 
     PageTable table{
         "domeny", Paper::Portrait, {"Зона", "Хостинг-провайдер", "Регистрация", "Продление"}, {}};
     table.rows.reserve(rows.size());
+    const ProviderAddresses address(catalogue);
     for (const int r : rows) {
         table.rows.push_back(
             {TableCell::of(catalogue.text(DomainTable, slot::Zone, r)),
-             TableCell::of(providerAddressOf(
-                 catalogue, catalogue.number(DomainTable, slot::DomainProviderId, r))),
+             TableCell::of(address(catalogue.number(DomainTable, slot::DomainProviderId, r))),
              TableCell::of(catalogue.number(DomainTable, slot::RegistrationPrice, r)),
              TableCell::of(catalogue.number(DomainTable, slot::RenewalPrice, r))});
     }

@@ -150,7 +150,7 @@ void Router::handle(const std::string& location) {
     auto settle = [this] {
         ListMaker maker = std::move(shownMaker_);
         shownMaker_ = {};
-        shownList_.set(maker ? std::make_shared<const PageTable>(maker()) : nullptr);
+        shownList_.set(std::move(maker));
     };
     try {
         handlePages(toCp1251(commandText(location)));

@@ -54,9 +54,9 @@ public:
     std::string commandText(const std::string& location) const;
 
 private:
-    // The page's table, made once the handling is over and only for the page
-    // left on show; the catalogue does not change within a handling.
-    using ListMaker = std::function<PageTable()>;
+    // How to make the page's table; only the one of the page left on show
+    // goes to the shown list.
+    using ListMaker = ShownList::Maker;
 
     // A page without a list, or one with the list that maker makes.
     void show(const std::string& body, ListMaker maker = {});

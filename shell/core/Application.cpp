@@ -22,6 +22,8 @@ Application::Application(const Platform& platform, ProgramFiles files, std::stri
       update(
           catalogue, loader, platform.http, platform.messages, *this, files_, serverUrl_,
           [this] { main.writeStatus(); }, platform.signatures) {
+    // The list on show was made from the tables a load is about to replace.
+    loader.onBeforeLoad([this] { shownList.keep(); });
     platform_.pane.setNavigateCompleteHandler([this] { guarded([this] { router.nav(); }); });
 }
 

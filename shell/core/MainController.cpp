@@ -106,12 +106,12 @@ void MainController::N25Click() {
 }
 
 std::string MainController::proposedPageFileName(const std::string& extension) const {
-    const std::shared_ptr<const PageTable>& table = s_.shownList.table();
+    const std::shared_ptr<const PageTable> table = s_.shownList.table();
     return proposedFileName(table != nullptr ? table->fileWord : "stranica", catalogue_, extension);
 }
 
 Paper MainController::pagePaper() const {
-    const std::shared_ptr<const PageTable>& table = s_.shownList.table();
+    const std::shared_ptr<const PageTable> table = s_.shownList.table();
     return table != nullptr ? table->paper : Paper::Portrait;
 }
 

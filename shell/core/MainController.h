@@ -100,7 +100,7 @@ public:
     void click();
 
     // Whether the page on show has a list (Экспорт таблицы is enabled).
-    bool hasList() const { return s_.shownList.table() != nullptr; }
+    bool hasList() const { return s_.shownList.hasList(); }
     // The name proposed for the page on show in a file of that extension,
     // and how it goes onto paper; for the desktop's print and PDF.
     std::string proposedPageFileName(const std::string& extension) const;
