@@ -36,9 +36,9 @@ DesktopProgram::DesktopProgram(const ProgramFiles& files, const std::string& ser
     form1_->attach(app_->main, *messages_);
     printing_ =
         std::make_unique<PagePrinting>(*pane_, app_->main, *saveDialog_, *messages_, form1_.get());
-    QObject::connect(form1_->command("N26"), &QAction::triggered, printing_.get(),
+    QObject::connect(form1_->command("Print1"), &QAction::triggered, printing_.get(),
                      [this] { app_->guarded([this] { printing_->print(); }); });
-    QObject::connect(form1_->command("N27"), &QAction::triggered, printing_.get(),
+    QObject::connect(form1_->command("PdfSave1"), &QAction::triggered, printing_.get(),
                      [this] { app_->guarded([this] { printing_->saveAsPdf(); }); });
     QObject::connect(
         pane_.get(), &QtBrowserPane::externalLinkRequested, form1_.get(),

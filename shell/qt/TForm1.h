@@ -45,8 +45,9 @@ public:
     void setExportEnabled(bool enabled) override;
     void closeWindow() override;
 
-    // By their names: N2 ... N27, ToolButton1 ... ToolButton6. Печать (N26)
-    // and Сохранить как PDF (N27) are the desktop's own: the program wires them
+    // By their names: N2 ... N25, ToolButton1 ... ToolButton6. Печать (Print1)
+    // and Сохранить как PDF (PdfSave1) are the desktop's own, named apart
+    // from the commands both programs share: the program wires them
     // to the page's printing.
     QAction* command(const QString& name) const;
     QListWidget* providerList() const { return list_; }

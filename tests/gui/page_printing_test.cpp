@@ -53,7 +53,7 @@ private:
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
             static_cast<QDialog*>(dialog)->accept();
         });
-        window().command("N27")->trigger();
+        window().command("PdfSave1")->trigger();
         if (!waitUntil([&] { return !finished.isEmpty(); })) return false;
         return finished.first().at(1).toBool();
     }
@@ -82,7 +82,7 @@ private slots:
         QVERIFY(window().command("N25")->isEnabled());
         navigate("http://srav/?");  // "Выберите хотя бы один тарифный план"
         QVERIFY(!window().command("N25")->isEnabled());
-        QCOMPARE(window().command("N26")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+        QCOMPARE(window().command("Print1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     }
 
     void pdfOfTheResultsAndTheComparison_data() {
@@ -132,7 +132,7 @@ private slots:
                 },
                 modal);
         });
-        window().command("N27")->trigger();
+        window().command("PdfSave1")->trigger();
         QVERIFY(waitUntil([&] { return !finished.isEmpty(); }));
         QVERIFY(!finished.first().at(1).toBool());
         QVERIFY(waitUntil([&] { return !said.isEmpty(); }));
