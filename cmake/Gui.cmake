@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program: Qt 6 Widgets with QtWebEngine. Only views live here;
 # every handler calls a controller of the subsystems below.
-find_package(Qt6 REQUIRED COMPONENTS Widgets WebEngineWidgets Svg)
+find_package(Qt6 REQUIRED COMPONENTS Widgets WebEngineWidgets Svg PrintSupport)
 set(CMAKE_AUTOMOC ON)
 file(GLOB ZORBINTA_QT_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/shell/qt/*.cpp ${CMAKE_SOURCE_DIR}/pages/qt/*.cpp
@@ -12,7 +12,7 @@ list(FILTER ZORBINTA_QT_SOURCES EXCLUDE REGEX ".*/update/qt/QtHttpClient\\.cpp$"
 if(ZORBINTA_QT_SOURCES)
   add_library(zorbinta_views STATIC ${ZORBINTA_QT_SOURCES})
   target_link_libraries(zorbinta_views PUBLIC zorbinta_shell zorbinta_net zorbinta_minisign
-                        Qt6::Widgets Qt6::WebEngineWidgets Qt6::Svg)
+                        Qt6::Widgets Qt6::WebEngineWidgets Qt6::Svg Qt6::PrintSupport)
   # The window manager's frame extents arrive as X11 events.
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)

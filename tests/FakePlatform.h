@@ -193,6 +193,11 @@ public:
     void refused(const std::string& target) override { refusedLinks.push_back(target); }
     Rect workArea() const override { return area; }
     std::optional<std::string> askFileName() override { return saveName; }
+    std::optional<SaveChoice> askSaveFile(const SaveRequest& request) override {
+        saveRequests.push_back(request);
+        if (!saveName) return std::nullopt;
+        return SaveChoice{*saveName, saveType};
+    }
     void exec(DialogId id) override {
         shown.push_back(id);
         auto it = reactions.find(id);
@@ -222,6 +227,8 @@ public:
     std::vector<std::string> opened;
     std::vector<std::string> refusedLinks;
     std::optional<std::string> saveName;
+    size_t saveType = 0;
+    std::vector<SaveRequest> saveRequests;
     std::vector<DialogId> shown;
     std::vector<DialogId> closedDialogs;
     std::map<DialogId, std::deque<std::function<void()>>> reactions;

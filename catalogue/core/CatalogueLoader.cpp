@@ -298,6 +298,7 @@ void CatalogueLoader::load(std::string_view fileBytes, std::string* owned) {
     if (busy_) return;
     if (fileBytes.size() > kMaxCatalogueBytes) failTooLarge(fileBytes.size());
     const BusyScope busy(busy_);
+    if (beforeLoad_) beforeLoad_();
 
     const JoinedText joined(fileBytes);
     if (owned != nullptr) std::string().swap(*owned);

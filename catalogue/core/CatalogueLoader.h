@@ -4,6 +4,7 @@
 // nothing: records are parsed into a staging area and committed at the end.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,10 @@ public:
 
     bool busy() const { return busy_; }
 
+    // Runs before a load starts to change the tables, so that what was made
+    // from them (the list of the page on show) can be kept as it was.
+    void onBeforeLoad(std::function<void()> before) { beforeLoad_ = std::move(before); }
+
 private:
     // loadBytes; owned, when given, holds fileBytes and is emptied once the
     // text is decoded, so that the file and the tables are not all in memory at once.
@@ -64,6 +69,7 @@ private:
     ProgramFiles files_;
     NewVersionOffer& offer_;
     bool busy_ = false;
+    std::function<void()> beforeLoad_;
 };
 
 }  // namespace zorbinta

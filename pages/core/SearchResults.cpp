@@ -90,7 +90,8 @@ void appendRow(std::string& body, const Catalogue& catalogue, const std::string&
 }  // namespace
 
 std::string BuildSearchResults(Catalogue& catalogue, SearchState& dialog,
-                               const std::string& serverUrl, int sortSlot, int page) {
+                               const std::string& serverUrl, int sortSlot, int page,
+                               std::vector<int>* shownOrder) {
     const int planCount = std::min(catalogue.PlanCount, kMaxRows);
     OrderByNumber(catalogue, PlanTable, sortSlot, planCount);
     std::string sortWord = sortWordOf(sortSlot);
@@ -152,6 +153,7 @@ std::string BuildSearchResults(Catalogue& catalogue, SearchState& dialog,
         body += pageLinkRow(pages,
                             [&sortWord](long long n) { return sortWord + "page" + formatInt(n); });
     }
+    if (shownOrder != nullptr) *shownOrder = std::move(matches);
     return body;
 }
 

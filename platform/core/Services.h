@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zorbinta {
 
@@ -56,12 +57,33 @@ public:
     virtual Rect workArea() const = 0;
 };
 
+// A file type the save dialog offers in its filter list.
+struct FileType {
+    std::string name;       // "CSV для Excel (;)"
+    std::string extension;  // "csv", added to a name without one
+    std::string word;       // how a script names it: "excel"
+};
+
+// What a save asks for: the types in the filter list (the first one chosen
+// at first) and the name proposed in the folder the dialog opens in.
+struct SaveRequest {
+    std::vector<FileType> types;
+    std::string proposedName;
+};
+
+struct SaveChoice {
+    std::string path;
+    size_t type = 0;  // index into SaveRequest::types
+};
+
 class SaveDialog {
 public:
     virtual ~SaveDialog() = default;
     // Filter "HTML|*.htm", default extension ".htm", no overwrite question.
     // The chosen name, or nothing when the user cancels.
     virtual std::optional<std::string> askFileName() = 0;
+    // The same dialog, in the same folder, for another kind of file.
+    virtual std::optional<SaveChoice> askSaveFile(const SaveRequest& request) = 0;
 };
 
 }  // namespace zorbinta

@@ -27,7 +27,7 @@ std::string replaceAll(std::string_view text, std::string_view what, std::string
 }  // namespace
 
 std::string BuildDomainPage(Catalogue& catalogue, const DomainParams& params, RowColour& colour,
-                            const std::string& serverUrl) {
+                            const std::string& serverUrl, std::vector<int>* shownOrder) {
     const int offers = std::clamp(catalogue.DomainEnd - 1, 0, kMaxRows);
     const bool filtered = !params.zone.empty();
     auto listed = [&](int row) {
@@ -109,10 +109,12 @@ std::string BuildDomainPage(Catalogue& catalogue, const DomainParams& params, Ro
             return "dom" + params.linkPrefix + "page" + formatInt(n);
         });
     }
+    if (shownOrder != nullptr) *shownOrder = std::move(rows);
     return body;
 }
 
-std::string BuildFreeHostPage(Catalogue& catalogue, const std::string& serverUrl) {
+std::string BuildFreeHostPage(Catalogue& catalogue, const std::string& serverUrl,
+                              std::vector<int>* shownOrder) {
     const int offers = std::clamp(catalogue.FreeHostCount, 0, kMaxRows);
     std::string body = R"(<h3 align="center">Бесплатный хостинг</h3>)";
     OrderByText(catalogue, FreeHostTable, slot::FreeAddress, offers);
@@ -143,6 +145,10 @@ std::string BuildFreeHostPage(Catalogue& catalogue, const std::string& serverUrl
         row(FreeHostCaptions[3], catalogue.text(FreeHostTable, slot::FreeServices, r));
         row(FreeHostCaptions[5], catalogue.text(FreeHostTable, slot::FreeComment, r));
         body += "</table><br>";
+    }
+    if (shownOrder != nullptr) {
+        shownOrder->assign(catalogue.OrderIndex.begin() + 1,
+                           catalogue.OrderIndex.begin() + 1 + offers);
     }
     return body;
 }

@@ -21,9 +21,12 @@ struct DomainParams {
     std::string linkPrefix;  // DomainLinkPrefix
 };
 
+// shownOrder, when given, receives the rows of the whole list in the page's
+// order (every offer of the zone and kind chosen, every free offer).
 std::string BuildDomainPage(Catalogue& catalogue, const DomainParams& params, RowColour& colour,
-                            const std::string& serverUrl);
-std::string BuildFreeHostPage(Catalogue& catalogue, const std::string& serverUrl);
+                            const std::string& serverUrl, std::vector<int>* shownOrder = nullptr);
+std::string BuildFreeHostPage(Catalogue& catalogue, const std::string& serverUrl,
+                              std::vector<int>* shownOrder = nullptr);
 // rows: CompareSelection, in location order.
 std::string BuildComparePage(const Catalogue& catalogue, const std::vector<int>& rows,
                              RowColour& colour, const std::string& serverUrl);

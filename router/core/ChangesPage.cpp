@@ -15,6 +15,7 @@
 #include "catalogue/core/Numbers.h"
 #include "pages/core/Paging.h"
 #include "router/core/PageParts.h"
+#include "router/core/PageTables.h"
 
 namespace zorbinta {
 namespace {
@@ -156,6 +157,97 @@ std::vector<std::string> cells(int list, const Catalogue& before, const Catalogu
     return {};
 }
 
+// The file's table: all six lists one after another, each row in the
+// columns of its kind, a price change as the old and the new price.
+enum Column : int {
+    What,
+    Plan,
+    Zone,
+    Provider,
+    Firm,
+    Updated,
+    ClientKind,
+    Disk,
+    Traffic,
+    OldCost,
+    Cost,
+    OldRegistration,
+    Registration,
+    OldRenewal,
+    Renewal,
+    kColumns
+};
+
+PageTable emptyChangesTable() {
+    return {"izmeneniya",
+            Paper::Portrait,
+            {"Изменение", "Тарифный план", "Зона", "Хостинг-провайдер", "Название фирмы",
+             "Дата обновления", "Для клиентов", "Дисковое пространство(Мб)", "Трафик",
+             "Прежняя месячная стоимость(y.e.)", "Месячная стоимость(y.e.)",
+             "Прежняя цена регистрации", "Регистрация", "Прежняя цена продления", "Продление"},
+            {}};
+}
+
+std::string providerNameOf(const Catalogue& from, const Catalogue& after, double id) {
+    const int row = providerRowOf(after, id);
+    return row > 0 ? providerCardName(after, row) : providerAddressOf(from, id);
+}
+
+std::vector<TableCell> tableRow(int list, const Catalogue& before, const Catalogue& after,
+                                const RecordChange& c) {
+    std::vector<TableCell> row(kColumns, TableCell::of(""));
+    row[What] = TableCell::of(shapes()[static_cast<size_t>(list)].title);
+    auto prices = [&](const Catalogue& now, int table, int numberSlot, int oldColumn) {
+        row[static_cast<size_t>(oldColumn + 1)] =
+            TableCell::of(now.number(table, numberSlot, c.newRow));
+        if (numberChange(c, numberSlot) != nullptr) {
+            row[static_cast<size_t>(oldColumn)] =
+                TableCell::of(before.number(table, numberSlot, c.oldRow));
+        }
+    };
+    switch (list) {
+        case ProvidersAdded:
+        case ProvidersRemoved: {
+            const bool added = list == ProvidersAdded;
+            const Catalogue& from = added ? after : before;
+            const int r = added ? c.newRow : c.oldRow;
+            row[Provider] = TableCell::of(added ? providerCardName(after, r)
+                                                : from.text(ProviderTable, slot::WebAddress, r));
+            row[Firm] = TableCell::of(from.text(ProviderTable, slot::FirmName, r));
+            row[Updated] = TableCell::of(shownDate(from.text(ProviderTable, slot::UpdatedOn, r)));
+            break;
+        }
+        case PlansAdded:
+        case PlansRemoved: {
+            const Catalogue& from = list == PlansAdded ? after : before;
+            const int r = list == PlansAdded ? c.newRow : c.oldRow;
+            row[Plan] = TableCell::of(from.text(PlanTable, slot::PlanName, r));
+            row[Provider] = TableCell::of(
+                providerNameOf(from, after, from.number(PlanTable, slot::PlanProviderId, r)));
+            row[Disk] = planValueCell(from.number(PlanTable, slot::DiskMb, r));
+            row[Traffic] = planValueCell(from.number(PlanTable, slot::Traffic, r));
+            row[Cost] = TableCell::of(from.number(PlanTable, slot::MonthlyCost, r));
+            break;
+        }
+        case PlanPrices:
+            row[Plan] = TableCell::of(after.text(PlanTable, slot::PlanName, c.newRow));
+            row[Provider] = TableCell::of(providerNameOf(
+                after, after, after.number(PlanTable, slot::PlanProviderId, c.newRow)));
+            prices(after, PlanTable, slot::MonthlyCost, OldCost);
+            break;
+        case DomainPrices:
+            row[Zone] = TableCell::of(after.text(DomainTable, slot::Zone, c.newRow));
+            row[Provider] = TableCell::of(providerNameOf(
+                after, after, after.number(DomainTable, slot::DomainProviderId, c.newRow)));
+            row[ClientKind] = TableCell::of(
+                clientKindText(after.number(DomainTable, slot::ClientKind, c.newRow)));
+            prices(after, DomainTable, slot::RegistrationPrice, OldRegistration);
+            prices(after, DomainTable, slot::RenewalPrice, OldRenewal);
+            break;
+    }
+    return row;
+}
+
 // The address of a list's page, the other lists staying on theirs.
 std::string pagingHref(const ChangesPaging& paging, int list, long long page) {
     std::string href = std::string(kChangesCommand) + "=";
@@ -210,7 +302,7 @@ ChangesPaging readChangesPaging(std::string_view location) {
 }
 
 std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
-                             const ChangesPaging& paging) {
+                             const ChangesPaging& paging, std::optional<PageTable>* table) {
     const CatalogueChanges changes = compareCatalogues(before, after);
     if (changes.empty()) return kUnchanged;
 
@@ -218,6 +310,14 @@ std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
     for (const RecordChange& c : changes.changes) {
         const int list = listOf(c);
         if (list >= 0) lists[static_cast<size_t>(list)].push_back(&c);
+    }
+    if (table != nullptr) {
+        *table = emptyChangesTable();
+        for (int k = 0; k < kChangeLists; ++k) {
+            for (const RecordChange* c : lists[static_cast<size_t>(k)]) {
+                (*table)->rows.push_back(tableRow(k, before, after, *c));
+            }
+        }
     }
 
     std::string body = kHeading;
@@ -263,7 +363,7 @@ std::string BuildUnchangedPage(const std::string& previousFile) {
 }
 
 std::string BuildChangesPage(const Catalogue& current, const std::string& previousFile,
-                             const ChangesPaging& paging) {
+                             const ChangesPaging& paging, std::optional<PageTable>* table) {
     namespace fs = std::filesystem;
     auto impossible = [](const std::string& why) {
         return std::string(kHeading) + "<p>" + kNoComparison + why + ".</p>";
@@ -291,7 +391,7 @@ std::string BuildChangesPage(const Catalogue& current, const std::string& previo
         return impossible("файл base.db.prev не является каталогом (" + htmlEscaped(e.what()) +
                           ")");
     }
-    return BuildChangesBody(*before.tables, current, paging);
+    return BuildChangesBody(*before.tables, current, paging, table);
 }
 
 }  // namespace zorbinta

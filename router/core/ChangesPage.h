@@ -15,10 +15,12 @@
 // none of the other command words, nor does any of them hold "izmen".
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "catalogue/core/Catalogue.h"
+#include "pages/core/PageTable.h"
 
 namespace zorbinta {
 
@@ -38,8 +40,11 @@ ChangesPaging readChangesPaging(std::string_view location);
 // catalogue of its own (the program's tables, its ordering and the new-version prompt stay
 // untouched); a file that is missing, unreadable, too large or not a catalogue gives a body that
 // says no comparison is possible.
+// table, when given, receives every row of all six lists (none when no
+// comparison is possible or nothing changed).
 std::string BuildChangesPage(const Catalogue& current, const std::string& previousFile,
-                             const ChangesPaging& paging);
+                             const ChangesPaging& paging,
+                             std::optional<PageTable>* table = nullptr);
 
 // The body of the page after a download of the catalogue already in use: it
 // says so, and while previousFile (the user's base.db.prev) is there it leads
@@ -49,6 +54,7 @@ std::string BuildUnchangedPage(const std::string& previousFile);
 // The body comparing two catalogues: exactly "Каталог не изменился" when
 // nothing differs.
 std::string BuildChangesBody(const Catalogue& before, const Catalogue& after,
-                             const ChangesPaging& paging);
+                             const ChangesPaging& paging,
+                             std::optional<PageTable>* table = nullptr);
 
 }  // namespace zorbinta

@@ -21,14 +21,18 @@ std::string providerAddressOf(const Catalogue& catalogue, double id) {
     return row > 0 ? catalogue.text(ProviderTable, slot::WebAddress, row) : std::string();
 }
 
-std::string providerCardLink(const Catalogue& catalogue, int row) {
+std::string providerCardName(const Catalogue& catalogue, int row) {
     std::string shown = catalogue.text(ProviderTable, slot::WebAddress, row);
     if (shown.empty()) shown = catalogue.text(ProviderTable, slot::FirmName, row);
     if (shown.empty())
         shown = "№ " + formatGeneral(catalogue.number(ProviderTable, slot::ProviderId, row));
+    return shown;
+}
+
+std::string providerCardLink(const Catalogue& catalogue, int row) {
     return R"(<a class="menu" href="provid=)" +
-           formatGeneral(catalogue.number(ProviderTable, slot::ProviderId, row)) + R"(">)" + shown +
-           "</a>";
+           formatGeneral(catalogue.number(ProviderTable, slot::ProviderId, row)) + R"(">)" +
+           providerCardName(catalogue, row) + "</a>";
 }
 
 std::string planProviderCell(const Catalogue& catalogue, double providerId,

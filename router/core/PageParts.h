@@ -21,6 +21,8 @@ std::string providerAddressOf(const Catalogue& catalogue, double id);
 // The provider of that row by its site address, linked to its card as the
 // search results link their plans: <a class="menu" href="provid=ID">.
 std::string providerCardLink(const Catalogue& catalogue, int row);
+// The text of that link: the site address, else the firm, else "№ " + id.
+std::string providerCardName(const Catalogue& catalogue, int row);
 
 // A plan's provider: linked to its card when the catalogue holds it, the
 // plain text fallback otherwise.

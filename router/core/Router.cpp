@@ -8,6 +8,7 @@
 #include "router/core/ChangesPage.h"
 #include "router/core/CostPage.h"
 #include "router/core/NearMissPage.h"
+#include "router/core/PageTables.h"
 #include "router/core/StartPage.h"
 #include "router/core/UnbeatenPage.h"
 
@@ -138,15 +139,33 @@ void Router::nav() {
     handle(pane_.locationUrl());
 }
 
-void Router::show(const std::string& body) {
+void Router::show(const std::string& body, ListMaker maker) {
     ShowPage(pane_, framedPage(files_.programDir(), body));
+    shownMaker_ = std::move(maker);
 }
 
 void Router::handle(const std::string& location) {
     if (recordNavigation(history_, location)) buttons_.setForwardEnabled(false);
     if (history_.BackCount == 2) buttons_.setBackEnabled(true);
 
-    std::string text = toCp1251(commandText(location));
+    // The navigation replaced the document: until a page is shown, there is
+    // no list. An error in a later step leaves the page shown before it.
+    shownMaker_ = {};
+    auto settle = [this] {
+        ListMaker maker = std::move(shownMaker_);
+        shownMaker_ = {};
+        shownList_.set(std::move(maker));
+    };
+    try {
+        handlePages(toCp1251(commandText(location)));
+    } catch (...) {
+        settle();
+        throw;
+    }
+    settle();
+}
+
+void Router::handlePages(std::string text) {
     RowColour colour;
     std::string body;
     // Read before the steps below cut the text.
@@ -157,56 +176,61 @@ void Router::handle(const std::string& location) {
     const bool nearMisses = has(text, kNearMissCommand);
     const bool unbeaten = has(text, kUnbeatenCommand);
 
-    if (has(text, "space")) {
-        body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::DiskMb, 1);
-        show(body);
-    }
-    if (has(text, "stoim")) {
-        body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::MonthlyCost, 1);
-        show(body);
-    }
+    // The search results' order depends on what the build consumes (a one-shot
+    // disk or traffic order), so the table takes the rows the build put out.
+    std::vector<int> rows;
+    auto listOf = [this](std::vector<int> shown,
+                         PageTable (*table)(const Catalogue&, const std::vector<int>&)) {
+        return [this, shown = std::move(shown), table] { return table(catalogue_, shown); };
+    };
+    auto results = [&](int sortSlot, int page) {
+        body = BuildSearchResults(catalogue_, search_, serverUrl_, sortSlot, page, &rows);
+        return listOf(std::move(rows), &searchResultsTable);
+    };
+
+    if (has(text, "space")) show(body, results(slot::DiskMb, 1));
+    if (has(text, "stoim")) show(body, results(slot::MonthlyCost, 1));
     if (has(text, "dom")) {
-        body = BuildDomainPage(catalogue_, readDomainParams(text), colour, serverUrl_);
-        show(body);
+        body = BuildDomainPage(catalogue_, readDomainParams(text), colour, serverUrl_, &rows);
+        show(body, listOf(std::move(rows), &domainTable));
     }
-    if (has(text, "traf")) {
-        body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::Traffic, 1);
-        show(body);
-    }
+    if (has(text, "traf")) show(body, results(slot::Traffic, 1));
     if (has(text, "page")) {
         const int page = readPageNumber(text);
-        if (has(text, "stoim")) {
-            body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::MonthlyCost, page);
-        }
-        if (has(text, "traf")) {
-            body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::Traffic, page);
-        }
-        if (has(text, "space")) {
-            body = BuildSearchResults(catalogue_, search_, serverUrl_, slot::DiskMb, page);
-        }
-        show(body);
+        // The page shown is the last one built, or the one before when none is.
+        ListMaker list = shownMaker_;
+        if (has(text, "stoim")) list = results(slot::MonthlyCost, page);
+        if (has(text, "traf")) list = results(slot::Traffic, page);
+        if (has(text, "space")) list = results(slot::DiskMb, page);
+        show(body, list);
     }
     if (has(text, "free")) {
-        body = BuildFreeHostPage(catalogue_, serverUrl_);
-        show(body);
+        body = BuildFreeHostPage(catalogue_, serverUrl_, &rows);
+        show(body, listOf(std::move(rows), &freeHostTable));
     }
     if (has(text, "http://srav")) {
         if (!has(text, "nom=")) {
             show(kNothingChosen);
         } else {
-            const std::vector<int> rows = readCompareSelection(text);
-            body = BuildComparePage(catalogue_, rows, colour, serverUrl_);
-            show(body);
+            const std::vector<int> chosen = readCompareSelection(text);
+            body = BuildComparePage(catalogue_, chosen, colour, serverUrl_);
+            show(body, listOf(chosen, &compareTable));
         }
     }
     if (has(text, "prov")) {
         const int provider = readProviderNumber(text);
         body = BuildProviderPage(catalogue_, provider, colour, serverUrl_);
-        show(body);
+        show(body, [this, provider] { return providerTable(catalogue_, provider); });
     }
     if (changes) {
-        body = BuildChangesPage(catalogue_, files_.userFile(kPreviousCatalogueFile), changesPaging);
-        show(body);
+        std::optional<PageTable> table;
+        body = BuildChangesPage(catalogue_, files_.userFile(kPreviousCatalogueFile), changesPaging,
+                                &table);
+        ListMaker list;
+        if (table) {
+            list = [shared = std::make_shared<PageTable>(std::move(*table))] { return *shared; };
+        }
+        show(body, list);
     }
     if (has(text, kUnchangedCommand))
         show(BuildUnchangedPage(files_.userFile(kPreviousCatalogueFile)));

@@ -13,6 +13,7 @@
 #include "catalogue/core/History.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
+#include "pages/core/PageTable.h"
 #include "platform/core/HistoryButtons.h"
 #include "router/core/CataloguePages.h"
 #include "search/core/SearchCriteria.h"
@@ -33,14 +34,15 @@ int readProviderNumber(std::string& location);                 // cuts location
 class Router {
 public:
     Router(Catalogue& catalogue, History& history, SearchState& search, BrowserPane& pane,
-           HistoryButtons& buttons, ProgramFiles files, std::string serverUrl)
+           HistoryButtons& buttons, ProgramFiles files, std::string serverUrl, ShownList& shownList)
         : catalogue_(catalogue),
           history_(history),
           search_(search),
           pane_(pane),
           buttons_(buttons),
           files_(std::move(files)),
-          serverUrl_(std::move(serverUrl)) {}
+          serverUrl_(std::move(serverUrl)),
+          shownList_(shownList) {}
 
     // TForm1.nav: the pane's navigate-complete event.
     void nav();
@@ -56,7 +58,13 @@ public:
     std::string commandText(const std::string& location) const;
 
 private:
-    void show(const std::string& body);
+    // How to make the page's table; only the one of the page left on show
+    // goes to the shown list.
+    using ListMaker = ShownList::Maker;
+
+    // A page without a list, or one with the list that maker makes.
+    void show(const std::string& body, ListMaker maker = {});
+    void handlePages(std::string text);
 
     Catalogue& catalogue_;
     History& history_;
@@ -66,6 +74,8 @@ private:
     ProgramFiles files_;
     std::string serverUrl_;
     std::function<std::string()> startPage_;
+    ShownList& shownList_;
+    ListMaker shownMaker_;
 };
 
 }  // namespace zorbinta

@@ -38,17 +38,6 @@ std::string factRow(const char* caption, const std::string& value) {
            "</td></tr>";
 }
 
-// The newest UpdatedOn: the greatest text is the latest; providers without a
-// valid date do not count, so a stray text cannot pass for the newest.
-std::string newestUpdate(const Catalogue& catalogue) {
-    std::string newest;
-    for (int p = 1; p <= std::min(catalogue.ProviderCount, kMaxRows); ++p) {
-        const std::string& date = catalogue.text(ProviderTable, slot::UpdatedOn, p);
-        if (isIsoDate(date) && date > newest) newest = date;
-    }
-    return newest;
-}
-
 enum class Pick { Cheapest, MostDisk };
 
 // Among the plans with a price: the cheapest (the larger disk breaks a tie)
@@ -84,6 +73,17 @@ std::string planRow(const Catalogue& catalogue, RowColour& colour, const char* c
 }
 
 }  // namespace
+
+// The greatest text is the latest; providers without a valid date do not
+// count, so a stray text cannot pass for the newest.
+std::string newestUpdate(const Catalogue& catalogue) {
+    std::string newest;
+    for (int p = 1; p <= std::min(catalogue.ProviderCount, kMaxRows); ++p) {
+        const std::string& date = catalogue.text(ProviderTable, slot::UpdatedOn, p);
+        if (isIsoDate(date) && date > newest) newest = date;
+    }
+    return newest;
+}
 
 std::string startPageUrl(const std::string& programDir) {
     return "file://" + programDir + "templ/main.htm";

@@ -17,6 +17,9 @@ enum class CatalogueFile { Present, Missing, Damaged };
 // The start page's own command word: it holds no other command word, and no
 // other command's location holds it.
 inline constexpr const char* kStartCommand = "glavn";
+// The newest UpdatedOn of the providers (YYYY-MM-DD), the catalogue's date;
+// empty when none has a valid date.
+std::string newestUpdate(const Catalogue& catalogue);
 
 // "file://" + programDir + "templ/main.htm": the command address without a
 // command, so that the page's relative links resolve as on every other page.

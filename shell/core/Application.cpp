@@ -13,15 +13,18 @@ Application::Application(const Platform& platform, ProgramFiles files, std::stri
       prompt(*this, webLinks_, files_),
       loader(catalogue, files_, prompt),
       about(*this, webAndMailLinks_),
-      main(catalogue, loader, history,
-           MainController::Services{platform.pane, platform.mainView, platform.workArea,
-                                    platform.saveDialog, platform.messages, *this, *this},
-           files_),
-      router(catalogue, history, search, platform.pane, main, files_, serverUrl_),
+      main(
+          catalogue, loader, history,
+          MainController::Services{platform.pane, platform.mainView, platform.workArea,
+                                   platform.saveDialog, platform.messages, *this, *this, shownList},
+          files_),
+      router(catalogue, history, search, platform.pane, main, files_, serverUrl_, shownList),
       update(
           catalogue, loader, platform.http, platform.messages, *this, files_, serverUrl_,
           [this] { main.writeStatus(); }, platform.signatures) {
     router.setStartPageBuilder([this] { return main.startPageBody(); });
+    // The list on show was made from the tables a load is about to replace.
+    loader.onBeforeLoad([this] { shownList.keep(); });
     platform_.pane.setNavigateCompleteHandler([this] { guarded([this] { router.nav(); }); });
 }
 

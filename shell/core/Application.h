@@ -74,6 +74,8 @@ private:
 
 public:
     Catalogue catalogue;
+    // Before the main window and the router, which both hold on to it.
+    ShownList shownList;
     History history;
     SearchDialog search;
     NewVersionPrompt prompt;

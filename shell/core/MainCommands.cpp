@@ -15,6 +15,9 @@ using C = MainController;
 bool changesKept(const C& c) {
     return c.changesEnabled;
 }
+bool hasList(const C& c) {
+    return c.hasList();
+}
 bool backEnabled(const C& c) {
     return c.backEnabled;
 }
@@ -26,6 +29,7 @@ constexpr std::array kCommands = {
     // Файл
     MainCommand{"N1", Kind::Menu},
     MainCommand{"N2", Kind::Menu, &C::N2Click, SaveName::Asked},
+    MainCommand{"N25", Kind::Menu, &C::N25Click, SaveName::Asked, &hasList},
     MainCommand{"N4", Kind::Menu, &C::N4Click},
     // Поиск
     MainCommand{"N5", Kind::Menu},

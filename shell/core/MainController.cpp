@@ -15,6 +15,7 @@
 #include "router/core/StartPage.h"
 #include "router/core/UnbeatenPage.h"
 #include "shell/core/HistoryMoves.h"
+#include "shell/core/PageFiles.h"
 
 namespace zorbinta {
 namespace {
@@ -50,6 +51,7 @@ void MainController::writeStartPage(const std::string& loadError) {
     // stays as the activation left it.
     s_.pane.writeDocumentAt(startPageUrl(files_.programDir()),
                             framedPage(files_.programDir(), startPageBody(loadError)));
+    s_.shownList.clear();
 }
 
 std::string MainController::startPageBody(const std::string& loadError) const {
@@ -100,6 +102,28 @@ void MainController::N2Click() {
     const std::string saved =
         SaveHTMLSourceToFile(s_.pane, s_.messages, withDefaultExtension(*name));
     if (!saved.empty()) s_.view.pageSaved(saved);
+}
+
+void MainController::N25Click() {
+    // Taken now: the file holds the list of the page on show as the dialog opened.
+    const std::shared_ptr<const PageTable> table = s_.shownList.table();
+    if (table == nullptr) return;
+    const std::optional<SaveChoice> choice = s_.saveDialog.askSaveFile(
+        {csvFileTypes(), proposedFileName(table->fileWord, catalogue_, "csv")});
+    if (!choice || choice->path.empty()) return;
+    const std::string path = withExtension(choice->path, "csv");
+    writePageFile(path, csvText(*table, csvDialectOf(choice->type)), "Таблица");
+    s_.view.pageSaved(path);
+}
+
+std::string MainController::proposedPageFileName(const std::string& extension) const {
+    const std::shared_ptr<const PageTable> table = s_.shownList.table();
+    return proposedFileName(table != nullptr ? table->fileWord : "stranica", catalogue_, extension);
+}
+
+Paper MainController::pagePaper() const {
+    const std::shared_ptr<const PageTable> table = s_.shownList.table();
+    return table != nullptr ? table->paper : Paper::Portrait;
 }
 
 void MainController::N4Click() {

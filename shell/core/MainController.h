@@ -11,6 +11,7 @@
 #include "catalogue/core/History.h"
 #include "catalogue/core/ProgramFiles.h"
 #include "pages/core/BrowserPane.h"
+#include "pages/core/PageTable.h"
 #include "pages/core/PageZoom.h"
 #include "router/core/Router.h"
 #include "shell/core/Platform.h"
@@ -46,6 +47,8 @@ public:
         MessageBox& messages;
         DialogRunner& dialogs;
         ProgramState& program;
+        // The list of the page on show, which the router keeps.
+        ShownList& shownList;
     };
 
     MainController(Catalogue& catalogue, CatalogueLoader& loader, History& history,
@@ -54,7 +57,9 @@ public:
           loader_(loader),
           history_(history),
           s_(services),
-          files_(std::move(files)) {}
+          files_(std::move(files)) {
+        s_.shownList.onChange([this](bool hasList) { s_.view.setExportEnabled(hasList); });
+    }
 
     // The main window is shown for the first time: the first activation,
     // then the start page.
@@ -86,9 +91,10 @@ public:
     void N13Click();  // domains
     void N11Click();  // download dialog
     void ToolButton4Click() { N11Click(); }
-    void N12Click();          // About box
-    void N16Click();          // Сервис → Изменения каталога (waits)
-    void N23Click();          // Показать → Главная страница (waits)
+    void N12Click();  // About box
+    void N16Click();  // Сервис → Изменения каталога (waits)
+    void N23Click();  // Показать → Главная страница (waits)
+    void N25Click();  // Файл → Экспорт таблицы (only on a page with a list)
     void ToolButton5Click();  // Back
     void ToolButton6Click();  // Forward
     // Показать → zoom in, out, back to normal (N17, N18, N19): the pane, for the run.
@@ -99,6 +105,13 @@ public:
     // The provider list: selection and click.
     void selectItem(int index) { selectedItem = index; }
     void click();
+
+    // Whether the page on show has a list (Экспорт таблицы is enabled).
+    bool hasList() const { return s_.shownList.hasList(); }
+    // The name proposed for the page on show in a file of that extension,
+    // and how it goes onto paper; for the desktop's print and PDF.
+    std::string proposedPageFileName(const std::string& extension) const;
+    Paper pagePaper() const;
 
     void setBackEnabled(bool enabled) override;
     void setForwardEnabled(bool enabled) override;

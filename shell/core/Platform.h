@@ -34,6 +34,8 @@ public:
     virtual void setForwardEnabled(bool enabled) = 0;
     // Сервис → Изменения каталога (N16).
     virtual void setChangesEnabled(bool /*enabled*/) {}
+    // Файл → Экспорт таблицы (N25): only while the page on show has a list.
+    virtual void setExportEnabled(bool /*enabled*/) {}
     virtual void closeWindow() = 0;  // ends the program
     // A page was saved under this name.
     virtual void pageSaved(const std::string& /*fileName*/) {}

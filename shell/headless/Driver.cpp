@@ -148,4 +148,22 @@ std::optional<std::string> Driver::askFileName() {
     return path;
 }
 
+std::optional<SaveChoice> Driver::askSaveFile(const SaveRequest& request) {
+    const std::optional<std::string> line = askFileName();
+    if (!line) return std::nullopt;
+    // "PATH [TYPE]": the last word names a file type only when it is exactly
+    // one of the dialog's words; otherwise it belongs to the path.
+    SaveChoice choice{*line, 0};
+    const size_t space = line->find_last_of(' ');
+    if (space != std::string::npos) {
+        const std::string word = line->substr(space + 1);
+        for (size_t k = 0; k < request.types.size(); ++k) {
+            if (request.types[k].word != word) continue;
+            choice = {line->substr(0, space), k};
+            break;
+        }
+    }
+    return choice;
+}
+
 }  // namespace zorbinta::headless

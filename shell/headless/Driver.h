@@ -57,6 +57,7 @@ public:
     Rect workArea() const override { return Rect{0, 0, 1280, 1024}; }
     // SaveDialog
     std::optional<std::string> askFileName() override;
+    std::optional<SaveChoice> askSaveFile(const SaveRequest& request) override;
     // ModalDialogs
     void exec(DialogId id) override;
     void close(DialogId id) override;

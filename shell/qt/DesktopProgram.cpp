@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/qt/DesktopProgram.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QWebEngineView>
 
 #include "about/qt/TForm2.h"
 #include "pages/qt/QtBrowserPane.h"
 #include "search/qt/TForm4.h"
+#include "shell/qt/PagePrinting.h"
 #include "shell/qt/QtServices.h"
 #include "shell/qt/TForm1.h"
 #include "update/minisign/Minisign.h"
@@ -32,6 +34,12 @@ DesktopProgram::DesktopProgram(const ProgramFiles& files, const std::string& ser
                                                *saveDialog_, *dialogs_, *http_, signatures_.get()},
                                       files, serverUrl);
     form1_->attach(app_->main, *messages_);
+    printing_ =
+        std::make_unique<PagePrinting>(*pane_, app_->main, *saveDialog_, *messages_, form1_.get());
+    QObject::connect(form1_->command("Print1"), &QAction::triggered, printing_.get(),
+                     [this] { app_->guarded([this] { printing_->print(); }); });
+    QObject::connect(form1_->command("PdfSave1"), &QAction::triggered, printing_.get(),
+                     [this] { app_->guarded([this] { printing_->saveAsPdf(); }); });
     QObject::connect(
         pane_.get(), &QtBrowserPane::externalLinkRequested, form1_.get(),
         [this](const QString& target) {
@@ -54,6 +62,7 @@ DesktopProgram::~DesktopProgram() {
     delete form4_;
     delete form3_;
     delete form2_;
+    printing_.reset();
     app_.reset();
     pane_.reset();
     form1_.reset();

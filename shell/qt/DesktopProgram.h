@@ -13,6 +13,7 @@ class QDialog;
 
 namespace zorbinta::qt {
 
+class PagePrinting;
 class QtBrowserPane;
 class QtLinkOpener;
 class QtMessageBox;
@@ -42,6 +43,7 @@ public:
     QDialog& updateDialog() { return *form3_; }
     TForm4& searchDialog() { return *form4_; }
     TForm5& prompt() { return *form5_; }
+    PagePrinting& printing() { return *printing_; }
 
 private:
     std::unique_ptr<TForm1> form1_;
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<HttpClient> http_;
     std::unique_ptr<SignatureChecker> signatures_;
     std::unique_ptr<Application> app_;
+    std::unique_ptr<PagePrinting> printing_;
     // Children of the main window, deleted before the controllers they use.
     TForm2* form2_ = nullptr;
     QDialog* form3_ = nullptr;

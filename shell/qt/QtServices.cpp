@@ -71,6 +71,26 @@ std::optional<std::string> QtSaveDialog::askFileName() {
     return files.first().toStdString();
 }
 
+std::optional<SaveChoice> QtSaveDialog::askSaveFile(const SaveRequest& request) {
+    QStringList filters;
+    for (const FileType& type : request.types) {
+        filters << QString("%1 (*.%2)").arg(qs(type.name), qs(type.extension));
+    }
+    QFileDialog dialog(owner_, QFileDialog::tr("Save As"), startFolder(), filters.join(";;"));
+    dialog.setObjectName("SaveDialog2");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!request.types.empty()) dialog.setDefaultSuffix(qs(request.types.front().extension));
+    dialog.selectFile(qs(request.proposedName));
+    placeDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(files.first()).absolutePath();
+    const auto type = static_cast<size_t>(qMax(0, filters.indexOf(dialog.selectedNameFilter())));
+    return SaveChoice{files.first().toStdString(), type};
+}
+
 void QtModalDialogs::add(DialogId id, QDialog* dialog) {
     dialogs_[id] = dialog;
 }

@@ -48,6 +48,7 @@ class QtSaveDialog final : public SaveDialog {
 public:
     explicit QtSaveDialog(QWidget* owner) : owner_(owner) {}
     std::optional<std::string> askFileName() override;
+    std::optional<SaveChoice> askSaveFile(const SaveRequest& request) override;
     QString startFolder() const;
 
 private:

@@ -68,6 +68,9 @@ TForm1::TForm1() {
     QMenu* file = menuBar()->addMenu("&Файл");
     file->setObjectName("N1");
     file->addAction(addCommand("N2", "&Сохранить"));
+    file->addAction(addCommand("N25", "&Экспорт таблицы…"));
+    file->addAction(addCommand("Print1", "&Печать…"));
+    file->addAction(addCommand("PdfSave1", "Сохранить как P&DF…"));
     file->addSeparator()->setObjectName("N3");
     file->addAction(addCommand("N4", "&Выход"));
     QMenu* search = menuBar()->addMenu("&Поиск");
@@ -93,6 +96,7 @@ TForm1::TForm1() {
     menuBar()->addAction(addCommand("N12", "&О программе"));
     command("N2")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     command("N4")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    command("Print1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     command("N6")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     // Ctrl+= too: the plus sign's own key without Shift, as browsers take it.
     command("N17")->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -414,6 +418,10 @@ void TForm1::setForwardEnabled(bool enabled) {
 
 void TForm1::setChangesEnabled(bool enabled) {
     command("N16")->setEnabled(enabled);
+}
+
+void TForm1::setExportEnabled(bool enabled) {
+    command("N25")->setEnabled(enabled);
 }
 
 void TForm1::closeWindow() {

@@ -42,9 +42,13 @@ public:
     void setBackEnabled(bool enabled) override;
     void setForwardEnabled(bool enabled) override;
     void setChangesEnabled(bool enabled) override;
+    void setExportEnabled(bool enabled) override;
     void closeWindow() override;
 
-    // By their names: N2 ... N19, ToolButton1 ... ToolButton6.
+    // By their names: N2 ... N25, ToolButton1 ... ToolButton6. Печать (Print1)
+    // and Сохранить как PDF (PdfSave1) are the desktop's own, named apart
+    // from the commands both programs share: the program wires them
+    // to the page's printing.
     QAction* command(const QString& name) const;
     QListWidget* providerList() const { return list_; }
     QWidget* providerPanel() const { return panel_; }

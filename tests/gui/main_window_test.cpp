@@ -111,6 +111,9 @@ private slots:
         // Each with its Alt+letter marked.
         QCOMPARE(shown, (QStringList{"&Файл",
                                      "  &Сохранить",
+                                     "  &Экспорт таблицы…",
+                                     "  &Печать…",
+                                     "  Сохранить как P&DF…",
                                      "  -",
                                      "  &Выход",
                                      "&Поиск",
