@@ -32,6 +32,7 @@ INTERACTIONS = ("search", "sort", "page2", "plan", "free", "domains", "list", "b
 QUIET_MS = 900
 LONGEST_S = 30
 SETTLE_S = 4
+TRACE = bool(os.environ.get("ZORBINTA_CLICK_TRACE"))
 
 
 class Tool:
@@ -44,6 +45,8 @@ class Tool:
             raise SystemExit(f"{argv[0]} did not start")
 
     def ask(self, line):
+        if TRACE:
+            print(f"> {line}", file=sys.stderr, flush=True)
         self.proc.stdin.write(line + "\n")
         self.proc.stdin.flush()
         reply = self.proc.stdout.readline().strip()
