@@ -53,4 +53,14 @@ if(TARGET zorbinta_views AND ZORBINTA_SCREENSHOTS)
   target_link_libraries(zorbinta-startup-bench PRIVATE zorbinta_views)
   add_dependencies(zorbinta-startup-bench zorbinta_data)
   set_target_properties(zorbinta-startup-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+  # A click from its X event to the pane's final pixels (scripts/bench-click):
+  # the program driven from outside, and its floor, a bare web view.
+  add_executable(zorbinta-click-bench ${CMAKE_SOURCE_DIR}/tools/click_bench.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/gui/GuiHarness.h)
+  target_link_libraries(zorbinta-click-bench PRIVATE zorbinta_views Qt6::Test)
+  target_compile_definitions(zorbinta-click-bench PRIVATE ZORBINTA_APP_DIR="${ZORBINTA_APP_DIR}")
+  add_executable(zorbinta-click-floor ${CMAKE_SOURCE_DIR}/tools/click_floor.cpp)
+  target_link_libraries(zorbinta-click-floor PRIVATE Qt6::WebEngineWidgets)
+  set_target_properties(zorbinta-click-bench zorbinta-click-floor PROPERTIES
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 endif()

@@ -9,6 +9,9 @@
 
 namespace zorbinta {
 
+// Which way a navigation moves through the program's history.
+enum class HistoryStep { Back, Forward };
+
 class BrowserPane {
 public:
     virtual ~BrowserPane() = default;
@@ -16,6 +19,10 @@ public:
     // Starts a navigation; it completes later, also when the target does not
     // exist, and then the navigate-complete handler runs.
     virtual void navigate(const std::string& url) = 0;
+    // The same for Back and Forward, which return to a page left before: a
+    // pane that keeps how a page was viewed (its scroll position) shows it
+    // as it was left. The location and the page are those of navigate().
+    virtual void navigateInHistory(const std::string& url, HistoryStep /*step*/) { navigate(url); }
     virtual bool hasDocument() const = 0;
     // ReadyState 4.
     virtual bool isComplete() const = 0;

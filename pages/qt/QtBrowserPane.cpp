@@ -9,6 +9,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <memory>
@@ -30,6 +31,8 @@ constexpr int kLoadRetries = 3;
 // renderer to end; this only keeps an engine that never answers from holding
 // the save for ever.
 constexpr int kSourceSafetyMs = 60000;
+// The script that scrolls a document returned to where it was left.
+constexpr char kScrollScript[] = "zorbinta-scroll";
 
 QString cleanDir(const std::string& dir) {
     QString clean = QDir::cleanPath(qs(dir));
@@ -128,9 +131,18 @@ QtBrowserPane::~QtBrowserPane() {
 }
 
 void QtBrowserPane::navigate(const std::string& url) {
+    begin(url, std::nullopt);
+}
+
+void QtBrowserPane::navigateInHistory(const std::string& url, HistoryStep step) {
+    begin(url, step);
+}
+
+void QtBrowserPane::begin(const std::string& url, std::optional<HistoryStep> step) {
     // A new navigation replaces one that has not completed yet.
     const quint64 sequence = ++navigation_;
     pendingLocation_ = url;
+    pendingStep_ = step;
     navigating_ = true;
     QTimer::singleShot(0, this, [this, sequence] { complete(sequence); });
 }
@@ -138,11 +150,18 @@ void QtBrowserPane::navigate(const std::string& url) {
 void QtBrowserPane::complete(quint64 sequence) {
     if (sequence != navigation_) return;
     navigating_ = false;
+    // The page being left is kept as it is viewed now; the pages the
+    // router writes for this location open as it was left, on a return.
+    if (hasDocument_) {
+        const QPointF at = page_->scrollPosition();
+        restore_ = views_.move(location_, {at.x(), at.y()}, pendingLocation_, pendingStep_);
+    }
     location_ = pendingLocation_;
     hasDocument_ = true;
     const quint64 writesBefore = writes_;
     const QString handled = QString::fromStdString(location_);
     fireNavigateComplete();
+    restore_.reset();
     // The location's own target stays when the router wrote nothing, unless
     // another navigation has begun meanwhile.
     if (sequence == navigation_ && !navigating_ && writes_ == writesBefore) showTarget();
@@ -166,7 +185,37 @@ void QtBrowserPane::writeDocument(const std::string& page) {
     showingWritten_ = true;
     const QUrl location(QString::fromStdString(location_));
     schemes_->setDocument(++documentId_, framedDocument(page, location));
+    scrollOnLoad(documentId_);
     load(documentUrl(documentId_), false);
+}
+
+void QtBrowserPane::scrollOnLoad(quint64 documentId) {
+    QWebEngineScriptCollection& scripts = page_->scripts();
+    for (const QWebEngineScript& old : scripts.find(kScrollScript)) scripts.remove(old);
+    if (!restore_ || (restore_->x == 0 && restore_->y == 0)) return;
+    // From the moment the document is parsed until it has loaded, each
+    // layout (the style sheet arriving makes the page longer) is followed
+    // by the scroll before the engine paints, so the page never shows its
+    // top first. The program's own world runs it: catalogue texts still
+    // run no scripts.
+    QWebEngineScript script;
+    script.setName(kScrollScript);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(QString(R"((function() {
+    if (document.URL !== '%1') return;
+    const go = () => window.scrollTo(%2, %3);
+    const sized = new ResizeObserver(go);
+    sized.observe(document.documentElement);
+    const done = () => { go(); sized.disconnect(); };
+    if (document.readyState === 'complete') done();
+    else window.addEventListener('load', done, {once: true});
+})())")
+                             .arg(documentUrl(documentId).toString())
+                             .arg(restore_->x)
+                             .arg(restore_->y));
+    scripts.insert(script);
 }
 
 void QtBrowserPane::writeDocumentAt(const std::string& location, const std::string& page) {

@@ -13,9 +13,11 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
+#include <optional>
 #include <string>
 
 #include "pages/core/BrowserPane.h"
+#include "pages/core/ViewStates.h"
 #include "pages/qt/PaneSchemes.h"
 
 class QWebEngineProfile;
@@ -35,6 +37,7 @@ public:
     CataloguePage* page() const { return page_; }
 
     void navigate(const std::string& url) override;
+    void navigateInHistory(const std::string& url, HistoryStep step) override;
     bool hasDocument() const override { return hasDocument_; }
     bool isComplete() const override { return !navigating_ && !engineLoading_; }
     void writeDocument(const std::string& page) override;
@@ -57,7 +60,11 @@ signals:
     void documentShown();
 
 private:
+    void begin(const std::string& url, std::optional<HistoryStep> step);
     void complete(quint64 sequence);
+    // The written document with this number opens scrolled as the page it
+    // returns to was left, when the navigation under way returns to one.
+    void scrollOnLoad(quint64 documentId);
     void showTarget();
     void load(const QUrl& url, bool followRedirects);
     void startLoad();
@@ -77,6 +84,9 @@ private:
 
     std::string location_;
     std::string pendingLocation_;
+    std::optional<HistoryStep> pendingStep_;
+    ViewStates views_;
+    std::optional<ScrollOffset> restore_;
     std::string writtenPage_;
     bool showingWritten_ = false;
     bool hasDocument_ = false;

@@ -209,7 +209,7 @@ void MainController::N23Click() {
 void MainController::ToolButton5Click() {
     if (!backEnabled || !history_.canGoBack()) return;
     const std::string target = historyBack(history_);
-    s_.pane.navigate(target);
+    s_.pane.navigateInHistory(target, HistoryStep::Back);
     setForwardEnabled(true);
     if (history_.BackCount == 1) setBackEnabled(false);
 }
@@ -217,7 +217,7 @@ void MainController::ToolButton5Click() {
 void MainController::ToolButton6Click() {
     if (!forwardEnabled || !history_.canGoForward()) return;
     const std::string target = historyForward(history_);
-    s_.pane.navigate(target);
+    s_.pane.navigateInHistory(target, HistoryStep::Forward);
     if (history_.ForwardCount == 0) setForwardEnabled(false);
 }
 
