@@ -95,4 +95,22 @@ public:
     Application app;
 };
 
+// Times the router's handling of location, from the location to the page
+// written into the pane; a location that shows no page, or raises an error,
+// is reported rather than timed.
+inline void timeRouterHandling(benchmark::State& state, ProgramUnderTest& program,
+                               const std::string& location) {
+    const long long before = program.pane.written;
+    program.app.router.handle(location);
+    if (program.pane.written != before + 1 || !program.fake.errors.empty()) {
+        state.SkipWithError(("no page for " + location).c_str());
+        return;
+    }
+    for (auto _ : state) {
+        program.app.router.handle(location);
+        benchmark::DoNotOptimize(program.pane.last.data());
+    }
+    state.counters["page_bytes"] = static_cast<double>(program.pane.last.size());
+}
+
 }  // namespace zorbinta::bench

@@ -66,16 +66,7 @@ std::string locationOf(PageKind kind, const ProgramUnderTest& program) {
 void routerHandling(benchmark::State& state, PageKind kind) {
     ProgramUnderTest program(static_cast<int>(state.range(0)));
     const std::string location = locationOf(kind, program);
-    const long long before = program.pane.written;
-    program.app.router.handle(location);
-    if (program.pane.written != before + 1 || !program.fake.errors.empty()) {
-        state.SkipWithError(("no page for " + location).c_str());
-    }
-    for (auto _ : state) {
-        program.app.router.handle(location);
-        benchmark::DoNotOptimize(program.pane.last.data());
-    }
-    state.counters["page_bytes"] = static_cast<double>(program.pane.last.size());
+    timeRouterHandling(state, program, location);
 }
 
 const bool kRegistered = [] {
