@@ -109,10 +109,14 @@ TEST_F(Export, EveryPageKindWithAListAndNoOther) {
         "Тарифный план,Хостинг-провайдер,Дисковое пространство(Мб),Трафик,Опции,Месячная "
         "стоимость(y.e.)\r\n";
     const std::string options = "\"PHP, Perl, CGI-BIN директория, Ежедневный Back-Up\"";
+    const std::string cost =
+        "Тарифный план,Хостинг-провайдер,Месяцев оплаты,Хостинг(y.e.),Домен(y.e.),Регистратор,"
+        "Итого(y.e.),В месяц(y.e.)\r\n";
     const struct {
         const char* location;
         const char* proposed;  // "" where the item is disabled
         std::string csv;
+        double diskBound = -1;  // a search with this disk bound; below 0 none yet
     } cases[] = {
         {"stoim", "poisk-2004-12-22.csv",
          results + "Мини; с точкой,alpha.ru,100,неогр.," + options +
@@ -130,6 +134,24 @@ TEST_F(Export, EveryPageKindWithAListAndNoOther) {
          "12\r\n"},
         {"http://dom/?zona=.ru%7C&norh=0", "domeny-2004-12-22.csv",
          "Зона,Хостинг-провайдер,Регистрация,Продление\r\n.ru,alpha.ru,10,12\r\n"},
+        {"itog", "stoimost-sajta-2004-12-22.csv",
+         cost + "Мини; с точкой,alpha.ru,12,90,10,alpha.ru,100,8.33333333333333\r\nСредний,"
+                "alpha.ru,12,144,10,alpha.ru,154,12.8333333333333\r\n\"Макси, \"\"большой\"\"\","
+                "beta.ru,12,240,10,alpha.ru,250,20.8333333333333\r\n"},
+        {"itog?z=0&n=1&s=1", "stoimost-sajta-2004-12-22.csv", cost, 100000},  // none match
+        {"pochti", "pochti-podhodyashchie-2004-12-22.csv",
+         "Не выполнено,Тарифный план,Хостинг-провайдер,У тарифа,Условие,Разница\r\n"
+         "Дисковое пространство(Мб): не меньше 200,Мини; с точкой,alpha.ru,100,200,100\r\n",
+         200},
+        {"pochti", "", ""},     // no search yet
+        {"pochti", "", "", 0},  // nothing misses
+        {"luchsh", "luchshie-tarify-2004-12-22.csv",
+         "Тарифный план,Хостинг-провайдер," +
+             plans.substr(plans.find(',') + 1, plans.find(",PHP") - plans.find(',')) +
+             "Опции\r\nМини; с точкой,alpha.ru,100,неогр.,1,2,3,7.5,1,0," + options +
+             "\r\nСредний,alpha.ru,500,2000,1,2,3,12,1,0," + options +
+             "\r\n\"Макси, \"\"большой\"\"\",beta.ru,неогр.,1000,1,2,3,20,1,0," + options + "\r\n"},
+        {"luchsh", "", "", 100000},  // none match
         {"http://srav/?", "", ""},
         {"nochange", "", ""},
         {"izmen", "", ""},  // without base.db.prev: a message, no list
@@ -140,6 +162,8 @@ TEST_F(Export, EveryPageKindWithAListAndNoOther) {
         SCOPED_TRACE(c.location);
         fs::remove(folder.path("out.csv"));
         fake.saveRequests.clear();
+        app->search.searched = c.diskBound >= 0;
+        app->search.criteria.Bounds[1] = std::max(c.diskBound, 0.0);
         go("free");  // a page with a list before, which each one replaces
         go(c.location);
         const bool enabled = *c.proposed != '\0';

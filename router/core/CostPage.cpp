@@ -10,6 +10,7 @@
 #include "catalogue/core/Numbers.h"
 #include "pages/core/Paging.h"
 #include "router/core/PageParts.h"
+#include "router/core/PlanCells.h"
 
 namespace zorbinta {
 namespace {
@@ -18,6 +19,9 @@ constexpr std::array<const char*, kMaxCostYears + 1> kYears = {"",       "1 го
                                                                "3 года", "4 года", "5 лет"};
 constexpr const char* kNoDomain = "без домена";
 constexpr const char* kSearchOnly = "Только тарифы, подходящие под поиск";
+constexpr std::array<const char*, 8> kCaptions = {
+    "Тарифный план", "Хостинг-провайдер", "Месяцев оплаты", "Хостинг(y.e.)",
+    "Домен(y.e.)",   "Регистратор",       "Итого(y.e.)",    "В месяц(y.e.)"};
 
 int offerEnd(const Catalogue& catalogue) {
     return std::clamp(catalogue.DomainEnd, 1, kMaxRows + 1);
@@ -147,6 +151,7 @@ CostList computeCosts(const Catalogue& catalogue, const SearchState& search,
     }
 
     CostList list;
+    list.years = years;
     const bool matching = searchOnly && search.searched;
     const int plans = std::min(catalogue.PlanCount, kMaxRows);
     list.rows.reserve(static_cast<size_t>(std::max(plans, 0)));
@@ -177,14 +182,14 @@ CostList computeCosts(const Catalogue& catalogue, const SearchState& search,
 }
 
 std::string BuildCostPage(const Catalogue& catalogue, const SearchState& search,
-                          const CostParams& asked) {
+                          const CostParams& asked, CostList* whole) {
     const std::vector<std::string> zones = costZones(catalogue);
     CostParams p = asked;
     if (p.zone < 0 || p.zone > static_cast<int>(zones.size())) p.zone = zones.empty() ? 0 : 1;
     p.searchOnly = p.searchOnly && search.searched;
     const std::string* zone = p.zone > 0 ? &zones[static_cast<size_t>(p.zone - 1)] : nullptr;
 
-    const CostList list = computeCosts(catalogue, search, zone, p.years, p.searchOnly);
+    CostList list = computeCosts(catalogue, search, zone, p.years, p.searchOnly);
     const auto count = static_cast<long long>(list.rows.size());
     const long long pages = pageCount(count);
     const long long page = std::clamp(p.page, 1LL, std::max(pages, 1LL));
@@ -201,8 +206,7 @@ std::string BuildCostPage(const Catalogue& catalogue, const SearchState& search,
                 "</font>";
     }
     body += R"(<table border="0" CELLPADDING="5">)";
-    body += listHead({"Тарифный план", "Хостинг-провайдер", "Месяцев оплаты", "Хостинг(y.e.)",
-                      "Домен(y.e.)", "Регистратор", "Итого(y.e.)", "В месяц(y.e.)"});
+    body += listHead(std::vector<const char*>(kCaptions.begin(), kCaptions.end()));
     RowColour colour;
     const PageRows shown = pageRows(count, page);
     const double months = 12.0 * p.years;
@@ -225,7 +229,26 @@ std::string BuildCostPage(const Catalogue& catalogue, const SearchState& search,
     if (pages > 1) {
         body += pageLinkRow(pages, [&p](long long n) { return costHref(p, n); });
     }
+    if (whole != nullptr) *whole = std::move(list);
     return body;
+}
+
+PageTable costTable(const Catalogue& catalogue, const CostList& list) {
+    PageTable table{"stoimost-sajta", Paper::Portrait, {kCaptions.begin(), kCaptions.end()}, {}};
+    table.rows.reserve(list.rows.size());
+    const ProviderAddresses address(catalogue);
+    const double months = 12.0 * list.years;
+    for (const CostRow& row : list.rows) {
+        table.rows.push_back(
+            {TableCell::of(catalogue.text(PlanTable, slot::PlanName, row.plan)),
+             TableCell::of(address.of(catalogue.number(PlanTable, slot::PlanProviderId, row.plan))),
+             TableCell::of(row.months), TableCell::of(row.hosting), TableCell::of(row.domain),
+             TableCell::of(row.offer > 0 ? address.of(catalogue.number(
+                                               DomainTable, slot::DomainProviderId, row.offer))
+                                         : std::string()),
+             TableCell::of(row.total), TableCell::of(row.total / months)});
+    }
+    return table;
 }
 
 }  // namespace zorbinta

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "pages/core/PageTable.h"
 #include "search/core/SearchCriteria.h"
 
 namespace zorbinta {
@@ -50,6 +51,7 @@ struct CostRow {
 struct CostList {
     std::vector<CostRow> rows;  // ascending by total, ties by plan row
     int leftOut = 0;            // plans with no offer for the zone
+    int years = 1;
 };
 
 // zone: nullptr without a domain. searchOnly keeps the plans of the current
@@ -57,7 +59,12 @@ struct CostList {
 CostList computeCosts(const Catalogue& catalogue, const SearchState& search,
                       const std::string* zone, int years, bool searchOnly);
 
+// whole, when given, receives the whole list of the page, every page of it.
 std::string BuildCostPage(const Catalogue& catalogue, const SearchState& search,
-                          const CostParams& params);
+                          const CostParams& params, CostList* whole = nullptr);
+
+// Экспорт таблицы: the list's columns as the page writes them, one line per
+// row of the whole list; money a plain number, no registrar without a domain.
+PageTable costTable(const Catalogue& catalogue, const CostList& list);
 
 }  // namespace zorbinta

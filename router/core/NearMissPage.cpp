@@ -17,13 +17,10 @@ constexpr const char* kHeading = R"(<h3 align="center">Почти подходя
 constexpr const char* kNoSearch =
     "<p>Поиск ещё не задан. Откройте Поиск → Виртуалный сервер, задайте условия и нажмите "
     "«Найти»: здесь появятся тарифные планы, которым не хватает ровно одного условия.</p>";
+constexpr std::array<const char*, 5> kCaptions = {"Тарифный план", "Хостинг-провайдер", "У тарифа",
+                                                  "Условие", "Разница"};
 constexpr const char* kNoneMiss =
     "<p>Нет тарифных планов, которым не хватает ровно одного условия поиска.</p>";
-
-struct Miss {
-    double by = 0;  // how far the plan misses a bound; 0 for an option
-    int row = 0;
-};
 
 // The one test the plan fails: 0 when it fails none, -1 when more than one.
 int onlyFailedTest(const Catalogue& catalogue, const SearchCriteria& criteria, int row) {
@@ -72,7 +69,7 @@ std::string conditionText(const SearchCriteria& criteria, int test) {
 // thousand rows.
 void appendRow(std::string& body, RowColour& colour, const Catalogue& catalogue,
                const ProviderAddresses& addresses, const SearchCriteria& criteria, int test,
-               const Miss& miss) {
+               const NearMiss& miss) {
     const double providerId = catalogue.number(PlanTable, slot::PlanProviderId, miss.row);
     body += R"(<tr bgcolor=")";
     body += colour.toggle();
@@ -97,12 +94,14 @@ void appendRow(std::string& body, RowColour& colour, const Catalogue& catalogue,
 
 }  // namespace
 
-std::string BuildNearMissPage(const Catalogue& catalogue, const SearchState& search) {
+std::string BuildNearMissPage(const Catalogue& catalogue, const SearchState& search,
+                              NearMissList* shown) {
+    if (shown != nullptr) *shown = {};
     std::string body = kHeading;
     if (!search.searched) return body + kNoSearch;
     const SearchCriteria& criteria = search.criteria;
 
-    std::array<std::vector<Miss>, kSearchTestCount + 1> groups;
+    std::array<std::vector<NearMiss>, kSearchTestCount + 1> groups;
     long long matching = 0;
     long long missing = 0;
     const int planCount = std::min(catalogue.PlanCount, kMaxRows);
@@ -110,7 +109,8 @@ std::string BuildNearMissPage(const Catalogue& catalogue, const SearchState& sea
         const int test = onlyFailedTest(catalogue, criteria, row);
         if (test == 0) ++matching;
         if (test <= 0) continue;
-        groups[static_cast<size_t>(test)].push_back({missOf(catalogue, criteria, test, row), row});
+        groups[static_cast<size_t>(test)].push_back(
+            {test, missOf(catalogue, criteria, test, row), row});
         ++missing;
     }
 
@@ -122,23 +122,57 @@ std::string BuildNearMissPage(const Catalogue& catalogue, const SearchState& sea
     body.reserve(body.size() + 1024 + static_cast<size_t>(missing) * 256);
 
     for (int test = 1; test <= kSearchTestCount; ++test) {
-        std::vector<Miss>& group = groups[static_cast<size_t>(test)];
+        std::vector<NearMiss>& group = groups[static_cast<size_t>(test)];
         if (group.empty()) continue;
         // Rows were collected in row order, so ties stay by row.
         std::stable_sort(group.begin(), group.end(),
-                         [](const Miss& a, const Miss& b) { return a.by < b.by; });
+                         [](const NearMiss& a, const NearMiss& b) { return a.by < b.by; });
         body += "<h4>" + conditionText(criteria, test) + "</h4>";
         body += R"(<font class="found">Не проходят только по этому условию: )" +
                 formatInt(static_cast<long long>(group.size())) + "</font>";
         body += R"(<table border="0" CELLPADDING="5">)";
-        body += listHead({"Тарифный план", "Хостинг-провайдер", "У тарифа", "Условие", "Разница"});
+        body += listHead(std::vector<const char*>(kCaptions.begin(), kCaptions.end()));
         RowColour colour;
-        for (const Miss& miss : group) {
+        for (const NearMiss& miss : group) {
             appendRow(body, colour, catalogue, addresses, criteria, test, miss);
         }
         body += "</table>";
+        if (shown != nullptr) shown->rows.insert(shown->rows.end(), group.begin(), group.end());
     }
+    if (shown != nullptr) shown->criteria = criteria;
     return body;
+}
+
+PageTable nearMissTable(const Catalogue& catalogue, const NearMissList& list) {
+    PageTable table{"pochti-podhodyashchie", Paper::Portrait, {"Не выполнено"}, {}};
+    table.captions.insert(table.captions.end(), kCaptions.begin(), kCaptions.end());
+    table.rows.reserve(list.rows.size());
+    const ProviderAddresses addresses(catalogue);
+    const SearchCriteria& criteria = list.criteria;
+    std::string condition;
+    int conditionOf = 0;
+    for (const NearMiss& miss : list.rows) {
+        if (miss.test != conditionOf) {
+            condition = conditionText(criteria, miss.test);
+            conditionOf = miss.test;
+        }
+        std::vector<TableCell> cells{
+            TableCell::of(condition),
+            TableCell::of(catalogue.text(PlanTable, slot::PlanName, miss.row)),
+            TableCell::of(
+                addresses.of(catalogue.number(PlanTable, slot::PlanProviderId, miss.row)))};
+        if (miss.test >= kFirstOptionTest) {
+            cells.insert(cells.end(),
+                         {TableCell::of("нет"), TableCell::of("есть"), TableCell::of("")});
+        } else {
+            cells.push_back(planNumberCell(miss.test + 2, valueOf(catalogue, miss.test, miss.row)));
+            cells.push_back(planNumberCell(miss.test + 2, boundOf(criteria, miss.test)));
+            cells.push_back(unlimitedBound(criteria, miss.test) ? TableCell::of("")
+                                                                : TableCell::of(miss.by));
+        }
+        table.rows.push_back(std::move(cells));
+    }
+    return table;
 }
 
 }  // namespace zorbinta

@@ -6,6 +6,7 @@
 
 #include "catalogue/core/Numbers.h"
 #include "router/core/PageParts.h"
+#include "router/core/PageTables.h"
 
 namespace zorbinta {
 
@@ -39,6 +40,10 @@ std::string planNumberText(int numberSlot, double value) {
     if (numberSlot == slot::MonthlyCost) return formatPrice(value);
     if (numberSlot >= slot::MinPaymentPeriod) return formatGeneral(value);
     return planValueText(value);
+}
+
+TableCell planNumberCell(int numberSlot, double value) {
+    return numberSlot < slot::MonthlyCost ? planValueCell(value) : TableCell::of(value);
 }
 
 std::string planOptionsText(const Catalogue& catalogue, int row) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "pages/core/PageTable.h"
 
 namespace zorbinta {
 
@@ -32,6 +33,8 @@ std::string planNameLink(const Catalogue& catalogue, int row);
 // "неогр.", the monthly price as money, the period and the test days in the
 // general format.
 std::string planNumberText(int numberSlot, double value);
+// The same in a table: a number, or the text "неогр.".
+TableCell planNumberCell(int numberSlot, double value);
 
 // The options the plan has, their captions joined by ", ".
 std::string planOptionsText(const Catalogue& catalogue, int row);

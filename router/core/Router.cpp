@@ -235,9 +235,28 @@ void Router::handlePages(std::string text) {
     if (has(text, kUnchangedCommand))
         show(BuildUnchangedPage(files_.userFile(kPreviousCatalogueFile)));
     if (has(text, kStartCommand) && startPage_) show(startPage_());
-    if (cost) show(BuildCostPage(catalogue_, search_, costParams));
-    if (nearMisses) show(BuildNearMissPage(catalogue_, search_));
-    if (unbeaten) show(BuildUnbeatenPage(catalogue_, search_));
+    if (cost) {
+        CostList list;
+        body = BuildCostPage(catalogue_, search_, costParams, &list);
+        show(body, [this, list = std::move(list)] { return costTable(catalogue_, list); });
+    }
+    // A message (no search yet, nothing to list) has no list.
+    if (nearMisses) {
+        NearMissList list;
+        body = BuildNearMissPage(catalogue_, search_, &list);
+        ListMaker maker;
+        if (!list.rows.empty()) {
+            maker = [this, list = std::move(list)] { return nearMissTable(catalogue_, list); };
+        }
+        show(body, std::move(maker));
+    }
+    if (unbeaten) {
+        std::vector<int> listed;
+        body = BuildUnbeatenPage(catalogue_, search_, &listed);
+        ListMaker maker;
+        if (!listed.empty()) maker = listOf(std::move(listed), &unbeatenTable);
+        show(body, std::move(maker));
+    }
 }
 
 }  // namespace zorbinta

@@ -81,6 +81,13 @@ bool keyBefore(const Plan& a, const Plan& b) {
     return a.row < b.row;
 }
 
+std::vector<const char*> captions() {
+    std::vector<const char*> captions = {PlanCaptions[1], "Хостинг-провайдер"};
+    for (size_t k = 2; k <= 9; ++k) captions.push_back(PlanCaptions[k]);
+    captions.push_back("Опции");
+    return captions;
+}
+
 std::vector<std::string> rowCells(const Catalogue& catalogue, const ProviderAddresses& addresses,
                                   int row) {
     const double providerId = catalogue.number(PlanTable, slot::PlanProviderId, row);
@@ -118,7 +125,9 @@ std::vector<int> unbeatenAmong(const Catalogue& catalogue, const std::vector<int
     return unbeaten;
 }
 
-std::string BuildUnbeatenPage(const Catalogue& catalogue, const SearchState& search) {
+std::string BuildUnbeatenPage(const Catalogue& catalogue, const SearchState& search,
+                              std::vector<int>* shown) {
+    if (shown != nullptr) shown->clear();
     std::vector<int> plans;
     const int planCount = std::min(catalogue.PlanCount, kMaxRows);
     plans.reserve(static_cast<size_t>(std::max(planCount, 0)));
@@ -150,14 +159,31 @@ std::string BuildUnbeatenPage(const Catalogue& catalogue, const SearchState& sea
                catalogue.number(PlanTable, slot::MonthlyCost, b);
     });
     body += R"(<table border="0" CELLPADDING="5">)";
-    std::vector<const char*> captions = {PlanCaptions[1], "Хостинг-провайдер"};
-    for (size_t k = 2; k <= 9; ++k) captions.push_back(PlanCaptions[k]);
-    captions.push_back("Опции");
-    body += listHead(captions);
+    body += listHead(captions());
     RowColour colour;
     for (const int row : unbeaten) body += listRow(colour, rowCells(catalogue, addresses, row));
     body += "</table>";
+    if (shown != nullptr) *shown = std::move(unbeaten);
     return body;
+}
+
+PageTable unbeatenTable(const Catalogue& catalogue, const std::vector<int>& rows) {
+    PageTable table{"luchshie-tarify", Paper::Portrait, {}, {}};
+    for (const char* caption : captions()) table.captions.emplace_back(caption);
+    table.rows.reserve(rows.size());
+    const ProviderAddresses addresses(catalogue);
+    for (const int row : rows) {
+        std::vector<TableCell> cells = {
+            TableCell::of(catalogue.text(PlanTable, slot::PlanName, row)),
+            TableCell::of(addresses.of(catalogue.number(PlanTable, slot::PlanProviderId, row)))};
+        for (int numberSlot = slot::DiskMb; numberSlot <= slot::TrialDays; ++numberSlot) {
+            cells.push_back(
+                planNumberCell(numberSlot, catalogue.number(PlanTable, numberSlot, row)));
+        }
+        cells.push_back(TableCell::of(planOptionsText(catalogue, row)));
+        table.rows.push_back(std::move(cells));
+    }
+    return table;
 }
 
 }  // namespace zorbinta

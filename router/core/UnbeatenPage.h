@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "catalogue/core/Catalogue.h"
+#include "pages/core/PageTable.h"
 #include "search/core/SearchCriteria.h"
 
 namespace zorbinta {
@@ -29,7 +30,12 @@ bool planBeats(const Catalogue& catalogue, int q, int p);
 std::vector<int> unbeatenAmong(const Catalogue& catalogue, const std::vector<int>& rows);
 
 // The body. Reads search.criteria only once search.searched says that a
-// "Найти" has set them; never the dialog's fields.
-std::string BuildUnbeatenPage(const Catalogue& catalogue, const SearchState& search);
+// "Найти" has set them; never the dialog's fields. shown, when given,
+// receives the table's rows in its order (none when the page is a message).
+std::string BuildUnbeatenPage(const Catalogue& catalogue, const SearchState& search,
+                              std::vector<int>* shown = nullptr);
+
+// Экспорт таблицы: the table of the unbeaten plans (the chart is no list).
+PageTable unbeatenTable(const Catalogue& catalogue, const std::vector<int>& rows);
 
 }  // namespace zorbinta

@@ -224,6 +224,34 @@ def check(headless, app_dir, gen, soffice, work):
                        if len(r) == 4 and r[0]["text"] != "Зона"]
     changes = program.page("menu N16")
     export("izmeneniya")
+
+    # The decision pages, after a search that some plans miss by one condition.
+    program.run("menu N6")
+    program.run("set Edit1 300")
+    program.run("set Edit6 15")
+    program.page("press Button1")
+    # Every plan, over two years, without a domain: a list of several pages,
+    # exported from its last page.
+    program.page("menu N22")
+    page = program.page("submit cost - 2")
+    links = {int(n): h.replace("&amp;", "&")
+             for h, n in re.findall(r'href="(itog\?[^"]*&(?:amp;)?list=(\d+))"', page)}
+    pages = [page] + [program.page("navigate " + links[n]) for n in sorted(links) if n > 1]
+    if len(pages) < 2:
+        failures.append("stoimost-sajta: a list of one page")
+    export("stoimost-sajta")
+    shown["stoimost-sajta"] = [texts(r) for p in pages for r in table_rows(p)
+                               if len(r) == 8 and r[0]["text"] != "Тарифный план"]
+    near = program.page("menu N20")
+    export("pochti-podhodyashchie")
+    shown["pochti-podhodyashchie"] = [
+        [re.sub("<[^>]*>", "", group.split("</h4>")[0])] + texts(r)
+        for group in near.split("<h4>")[1:] for r in table_rows(group)
+        if len(r) == 5 and r[0]["text"] != "Тарифный план"]
+    best = program.page("menu N21")
+    export("luchshie-tarify")
+    shown["luchshie-tarify"] = [texts(r) for r in table_rows(best)
+                                if len(r) == 11 and r[0]["text"] != "Тарифный план"]
     program.close()
 
     for kind, rows in shown.items():
